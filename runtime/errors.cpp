@@ -1,0 +1,153 @@
+// errors.cpp: program output, runtime errors, the debugger protocol and crashes.
+#include "runtime/errors.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/object.h"
+
+//----------------------------------------------------------------------------
+// Globals
+//----------------------------------------------------------------------------
+
+const char* dbg_info;
+String dbg_exstack;
+int dbg_stepmode;
+int dbg_suspend;
+
+namespace {
+
+// Exit status of a runtime error without a debugger (255 on this platform).
+const int EXIT_RUNTIME_ERROR = -1;
+// Longest debugger command line read.
+const int DBG_LINE_MAX = 255;
+
+// Prints an object's debugger text for a "@<address>" command.
+void print_object_at(const char* address) {
+	void* p = nullptr;
+	if (std::sscanf(address, "%p", &p) == 1 && p) {
+		dbg_print(static_cast<Object*>(p)->debug());
+	} else {
+		dbg_print(String());
+	}
+}
+
+}  // namespace
+
+//----------------------------------------------------------------------------
+// Output and errors
+//----------------------------------------------------------------------------
+
+int kxPrint(const String& text) {
+	std::string line = text.ToUtf8();
+	line += '\n';
+	std::fwrite(line.data(), 1, line.size(), stdout);
+	std::fflush(stdout);
+	return 0;
+}
+
+int kxDebugLog(const String& text) {
+	return kxPrint(text);
+}
+
+void kxError(const String& message) {
+	if (message.Length() == 0) std::exit(0);
+	dbg_error(message.ToNarrow().c_str());
+}
+
+void dbg_error(const char* message) {
+	// NOTE: a runtime error can never be continued: the debugger only inspects.
+	for (;;) {
+		kxPrint(String("Velmar Runtime Error : ") + String(message));
+		kxPrint(dbg_stacktrace());
+		dbg_stop();
+	}
+}
+
+String dbg_stacktrace() {
+	if (!dbg_info || !*dbg_info) return String();
+	return String(dbg_info) + String("\n");
+}
+
+void dbg_throw(const char* message) {
+	dbg_exstack = dbg_stacktrace();
+	throw message;
+}
+
+void dbg_print(const String& text) {
+	std::string line = text.ToNarrow();
+	line += '\n';
+	std::fwrite(line.data(), 1, line.size(), stderr);
+	std::fflush(stderr);
+}
+
+//----------------------------------------------------------------------------
+// Debugger protocol
+//----------------------------------------------------------------------------
+
+void dbg_stop() {
+	std::fprintf(stderr, "{{~~%s~~}}\n\n", dbg_info ? dbg_info : "");
+	std::fflush(stderr);
+	for (;;) {
+		char line[DBG_LINE_MAX + 1];
+		if (!std::fgets(line, sizeof line, stdin)) std::exit(EXIT_RUNTIME_ERROR);
+		size_t len = std::strlen(line);
+		if (len == 0 || line[len - 1] != '\n') std::exit(EXIT_RUNTIME_ERROR);
+		line[len - 1] = '\0';
+		switch (line[0]) {
+		case '?':
+			continue;
+		case '@':
+			print_object_at(line + 1);
+			continue;
+		case 'r':
+			dbg_stepmode = 0;
+			dbg_suspend = 0;
+			return;
+		case 's':
+		case 'e':
+			dbg_suspend = 1;
+			dbg_stepmode = line[0];
+			return;
+		case 'l':
+			dbg_suspend = 0;
+			dbg_stepmode = 'l';
+			return;
+		case 'q':
+			std::exit(0);
+		default:
+			std::printf("????? %s ?????", line);
+			std::fflush(stdout);
+			std::exit(EXIT_RUNTIME_ERROR);
+		}
+	}
+}
+
+void kxDebugStop() {
+	dbg_stop();
+}
+
+//----------------------------------------------------------------------------
+// Signals
+//----------------------------------------------------------------------------
+
+void sighandle(int signal) {
+	switch (signal) {
+	case SIGFPE:
+		dbg_error("Floating point exception");
+	case SIGSEGV:
+		dbg_error("Memory access violation");
+	case SIGILL:
+		dbg_error("Illegal instruction");
+	default:
+		dbg_error("Unknown signal");
+	}
+}
+
+void kx_install_signal_handlers() {
+	std::signal(SIGSEGV, sighandle);
+	std::signal(SIGILL, sighandle);
+	std::signal(SIGFPE, sighandle);
+}

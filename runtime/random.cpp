@@ -1,0 +1,20 @@
+// random.cpp: the linear congruential generator.
+#include "runtime/random.h"
+
+int kx_random_Seed = 1234;
+
+float kx_random_Rnd() {
+	unsigned state = static_cast<unsigned>(kx_random_Seed) * KX_RANDOM_A + KX_RANDOM_C;
+	kx_random_Seed = static_cast<int>(state);
+	return static_cast<float>(state >> 8) * KX_RANDOM_SCALE;
+}
+
+float kx_random_Rnd2(float low, float high) {
+	double r = kx_random_Rnd();
+	return static_cast<float>((static_cast<double>(high) - low) * r + low);
+}
+
+float kx_random_Rnd3(float range) {
+	double r = kx_random_Rnd();
+	return static_cast<float>(r * range);
+}

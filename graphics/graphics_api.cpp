@@ -4,10 +4,7 @@
 #include <cmath>
 
 #include "graphics/gxtk_graphics.h"
-
-// NOTE: the application module's last seen window size, kept by the host.
-extern int kx_app__devWidth;
-extern int kx_app__devHeight;
+#include "host/app.h"
 
 // Degrees to radians, single precision.
 static const float DEG_TO_RAD = 0.017453292f;

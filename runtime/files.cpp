@@ -38,6 +38,11 @@ static const KxPathPlace PLACES[] = {
 	{"velmar://external/", "./external/"},
 };
 
+// The plain host uses paths as they are.
+String KxGame::PathToFilePath(String path) {
+	return path;
+}
+
 // Virtual paths map onto the places above; other "velmar:" forms map to nothing.
 String KxGlfwGame::PathToFilePath(String path) {
 	if (!path.StartsWith(String("velmar:"))) return path;

@@ -66,7 +66,9 @@ void gxtkSurface::SetData(unsigned char* data, int w, int h, int depth) {
 void gxtkSurface::SetSubData(int x, int y, int w, int h, const unsigned int* src, int pitch) {
 	if (glFormat != GL_RGBA) return;
 	if (x < 0 || y < 0 || w <= 0 || h <= 0 || w > width - x || h > height - y) return;
-	if (!pixels) pixels = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(width) * height * RGBA_BYTES));
+	// NOTE: the rest of a new pixel block starts transparent, so that a texture
+	// rebuilt after a new context shows nothing undefined.
+	if (!pixels) pixels = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(width) * height, RGBA_BYTES));
 	for (int r = 0; r < h; ++r) {
 		const unsigned int* row = src + static_cast<long long>(r) * pitch;
 		unsigned char* dst = pixels + (static_cast<size_t>(y + r) * width + x) * RGBA_BYTES;

@@ -38,7 +38,8 @@ struct gc_object {
 	gc_object* pred;
 	unsigned flags;
 
-	// Links a newly allocated object into the unmarked list, white.
+	// Links a newly allocated object into the unmarked list, white (an object
+	// outside collector memory becomes static instead).
 	gc_object();
 	// A static object: colour 3 and in no list (a list sentinel links to itself).
 	explicit gc_object(gc_static_tag);
@@ -54,7 +55,6 @@ struct gc_object {
 	// Allocation with extra bytes after the object (array elements).
 	static void* operator new(size_t size, size_t extra);
 	static void operator delete(void* p);
-	static void operator delete(void* p, size_t extra);
 };
 
 extern gc_object gc_unmarked_list;

@@ -242,15 +242,17 @@ void gc_mark() {
 }
 
 // Marks a white object now and scans what it references.
+// NOTE: null is accepted here and in gc_queue_object: an interface reference
+// to something that is no collector object converts to a null header.
 void gc_mark_object(gc_object* p) {
-	if (gc_is_reached(p)) return;
+	if (!p || gc_is_reached(p)) return;
 	p->flags ^= 1;
 	scan(p);
 }
 
 // Greys a white object.
 void gc_queue_object(gc_object* p) {
-	if (gc_is_reached(p)) return;
+	if (!p || gc_is_reached(p)) return;
 	p->flags ^= 1;
 	unlink(p);
 	append(&gc_queued_list, p);

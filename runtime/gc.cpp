@@ -241,6 +241,11 @@ void gc_mark() {
 	if (gc_mark_roots) gc_mark_roots();
 }
 
+// Queues every root of the program.
+void gc_init2() {
+	gc_mark();
+}
+
 // Marks a white object now and scans what it references.
 // NOTE: null is accepted here and in gc_queue_object: an interface reference
 // to something that is no collector object converts to a null header.

@@ -87,6 +87,8 @@ void gc_object_free(void* block, int size);
 void gc_init1();
 // Queues every root (the program's object-valued globals).
 void gc_mark();
+// The same as gc_mark (the start-up name).
+void gc_init2();
 // Scans queued objects until limit bytes are marked or the queue is empty.
 void gc_mark_queued(int limit);
 // Marks every white object of the local-roots stack at once.

@@ -84,8 +84,8 @@ protected:
 
 	// A rooted object, queued as start-up does after the module initialiser.
 	Probe* make_root() {
-		gc_assign(g_root, new Probe);
-		gc_mark();
+		g_root = new Probe;
+		gc_init2();
 		return g_root;
 	}
 };

@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "art.h"
+#include "audio.h"
 #include "image.h"
 
-// Parses the arguments, runs every generator and reports failures.
+// Parses the arguments, draws the images while the sounds are synthesised on
+// a second thread, and reports failures.
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s OUTPUT_DIR [--contact-sheet FILE.png]\n", argv[0]);
@@ -19,15 +22,23 @@ int main(int argc, char** argv) {
   for (int i = 2; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], "--contact-sheet") == 0) contactSheet = argv[i + 1];
 
-  assetgen::AssetWriter out(argv[1]);
-  assetgen::writeGameSprites(out);
-  assetgen::writeSparks(out);
-  assetgen::writeBadges(out);
-  assetgen::writeFonts(out);
-  assetgen::writeInterfaceArt(out);
-  assetgen::writeBrandArt(out);
-  if (!contactSheet.empty()) out.contactSheet(contactSheet);
-  if (!out.ok()) {
+  assetgen::AssetWriter sounds(argv[1]);
+  std::thread audio([&sounds] {
+    assetgen::writeSoundEffects(sounds);
+    assetgen::writeMusic(sounds);
+  });
+
+  assetgen::AssetWriter images(argv[1]);
+  assetgen::writeGameSprites(images);
+  assetgen::writeSparks(images);
+  assetgen::writeBadges(images);
+  assetgen::writeFonts(images);
+  assetgen::writeInterfaceArt(images);
+  assetgen::writeBrandArt(images);
+  if (!contactSheet.empty()) images.contactSheet(contactSheet);
+  audio.join();
+
+  if (!images.ok() || !sounds.ok()) {
     std::fprintf(stderr, "asset generation failed: a file could not be written\n");
     return 1;
   }

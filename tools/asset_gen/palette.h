@@ -23,8 +23,8 @@ constexpr int kInkColours = 8;
 
 // Bright sprite colour for ink colour i + 1 (i = 0..7).
 inline Color inkColour(int i) {
-  static const uint32_t kInks[kInkColours] = {0xff3b3b, 0xff9a1f, 0xffe53b, 0x3bff5a,
-                                              0x3bf0ff, 0x3b6bff, 0x9a4bff, 0xff4bb0};
+  static const uint32_t kInks[kInkColours] = {0xff2a2a, 0xff9a1f, 0xffe53b, 0x3bff5a,
+                                              0x3bf0ff, 0x2f5bff, 0x9a4bff, 0xff4bb0};
   return hex(kInks[((i % kInkColours) + kInkColours) % kInkColours]);
 }
 

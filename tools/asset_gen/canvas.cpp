@@ -171,15 +171,23 @@ Shape rotate(const Shape& s, Vec c, float degrees) {
   Sdf f = s.sdf;
   float a = -degrees * kDegToRad;
   float ca = std::cos(a), sa = std::sin(a);
-  float reach = 0.0f;
-  for (Vec corner : {Vec{s.x0, s.y0}, Vec{s.x1, s.y0}, Vec{s.x0, s.y1}, Vec{s.x1, s.y1}})
-    reach = std::max(reach, length(Vec{corner.x - c.x, corner.y - c.y}));
+  float x0 = kFar, y0 = kFar, x1 = -kFar, y1 = -kFar;
+  float fa = degrees * kDegToRad;
+  float cf = std::cos(fa), sf = std::sin(fa);
+  for (Vec corner : {Vec{s.x0, s.y0}, Vec{s.x1, s.y0}, Vec{s.x0, s.y1}, Vec{s.x1, s.y1}}) {
+    float dx = corner.x - c.x, dy = corner.y - c.y;
+    float rx = c.x + dx * cf - dy * sf, ry = c.y + dx * sf + dy * cf;
+    x0 = std::min(x0, rx);
+    y0 = std::min(y0, ry);
+    x1 = std::max(x1, rx);
+    y1 = std::max(y1, ry);
+  }
   return withBounds(
       [f, c, ca, sa](Vec p) {
         float dx = p.x - c.x, dy = p.y - c.y;
         return f(Vec{c.x + dx * ca - dy * sa, c.y + dx * sa + dy * ca});
       },
-      c.x - reach, c.y - reach, c.x + reach, c.y + reach);
+      x0, y0, x1, y1);
 }
 
 Shape translate(const Shape& s, Vec by) {

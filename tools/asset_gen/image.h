@@ -22,8 +22,8 @@ struct Image {
 Image blankImage(int width, int height);
 // Copies a canvas into an image with its top-left corner at (x, y).
 void blit(const Canvas& canvas, Image& image, int x, int y);
-// Writes an image as PNG; false on failure.
-bool writePng(const std::string& path, const Image& image);
+// Writes an image as PNG at a zlib compression level; false on failure.
+bool writePng(const std::string& path, const Image& image, int compression);
 
 // The asset levels: level 1 sizes, twice and four times those.
 constexpr int kAssetLevels[] = {1, 2, 4};

@@ -61,11 +61,16 @@ const SheetSpec kSheets[] = {
 
 const int kEffectIds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 95, 96, 98, 99};
 
-// Directory the build writes the assets to.
-fs::path dataDir() {
+// The build directory: ZIMBOLO_BUILD_DIR, or else the folder of this test
+// binary, which the build places at the root of the build directory.
+fs::path buildDir() {
   const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
-  return fs::path(build ? build : ".") / "data";
+  if (build && *build) return fs::path(build);
+  return fs::read_symlink("/proc/self/exe").parent_path();
 }
+
+// Directory the build writes the assets to.
+fs::path dataDir() { return buildDir() / "data"; }
 
 // File name of a sheet at an asset level.
 std::string levelFile(const std::string& name, int level) {
@@ -430,9 +435,7 @@ TEST(AssetSounds, TuneIsALongStereoLoopWithoutASeam) {
 }
 
 TEST(AssetGeneration, ASecondRunWritesIdenticalFiles) {
-  const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
-  ASSERT_NE(build, nullptr);
-  fs::path generator = fs::path(build) / "zimbolo_asset_gen";
+  fs::path generator = buildDir() / "zimbolo_asset_gen";
   ASSERT_TRUE(fs::exists(generator));
   fs::path again = fs::temp_directory_path() / ("zimbolo_assets_again_" + std::to_string(::getpid()));
   fs::remove_all(again);

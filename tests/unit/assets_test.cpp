@@ -37,7 +37,7 @@ constexpr int kFontLineHeight = 10;
 constexpr int kVisibleAlpha = 8;
 
 // One image file of the slot table with its level-1 frame layout.
-struct SheetSpec {
+struct SheetLayout {
   const char* name;
   int frameWidth;
   int frameHeight;
@@ -45,7 +45,7 @@ struct SheetSpec {
   bool spriteFrames;  // frames are separate sprites with a clear border
 };
 
-const SheetSpec kSheets[] = {
+const SheetLayout kSheets[] = {
     {"gfx", 32, 32, 64, true},
     {"BadgesA", 64, 64, 64, true},
     {"fonts/editundo", 16, 16, 128, true},
@@ -158,9 +158,9 @@ FrameStats frameStats(const Picture& p, int fw, int fh, int index) {
 }
 
 // Loads a sheet at a level, failing the test when it cannot be read.
-Picture loadSheet(const SheetSpec& spec, int level) {
+Picture loadSheet(const SheetLayout& layout, int level) {
   Picture p;
-  fs::path path = dataDir() / levelFile(spec.name, level);
+  fs::path path = dataDir() / levelFile(layout.name, level);
   EXPECT_TRUE(loadPicture(path, p)) << path;
   return p;
 }
@@ -243,36 +243,36 @@ int spacingAdjustment(char c) {
 }  // namespace
 
 TEST(AssetImages, EverySheetHasItsFrameGridAtEveryLevel) {
-  for (const SheetSpec& spec : kSheets) {
+  for (const SheetLayout& layout : kSheets) {
     for (int level : kAssetLevels) {
-      SCOPED_TRACE(levelFile(spec.name, level));
-      Picture p = loadSheet(spec, level);
-      int fw = spec.frameWidth * level, fh = spec.frameHeight * level;
+      SCOPED_TRACE(levelFile(layout.name, level));
+      Picture p = loadSheet(layout, level);
+      int fw = layout.frameWidth * level, fh = layout.frameHeight * level;
       EXPECT_EQ(p.channels, 4);
       ASSERT_GT(p.width, 0);
       EXPECT_EQ(p.width % fw, 0);
       EXPECT_EQ(p.height % fh, 0);
-      EXPECT_EQ((p.width / fw) * (p.height / fh), spec.frames) << "grid must hold exactly the frame count";
+      EXPECT_EQ((p.width / fw) * (p.height / fh), layout.frames) << "grid must hold exactly the frame count";
     }
   }
 }
 
 TEST(AssetImages, EveryFrameHasArtAndSpritesKeepAClearBorder) {
-  for (const SheetSpec& spec : kSheets) {
+  for (const SheetLayout& layout : kSheets) {
     for (int level : kAssetLevels) {
-      SCOPED_TRACE(levelFile(spec.name, level));
-      Picture p = loadSheet(spec, level);
+      SCOPED_TRACE(levelFile(layout.name, level));
+      Picture p = loadSheet(layout, level);
       if (p.width == 0) continue;
-      int fw = spec.frameWidth * level, fh = spec.frameHeight * level;
-      for (int f = 0; f < spec.frames; ++f) {
-        bool isSpace = std::string(spec.name) == "fonts/editundo" && f == 0;
+      int fw = layout.frameWidth * level, fh = layout.frameHeight * level;
+      for (int f = 0; f < layout.frames; ++f) {
+        bool isSpace = std::string(layout.name) == "fonts/editundo" && f == 0;
         FrameStats s = frameStats(p, fw, fh, f);
         if (isSpace) {
           EXPECT_EQ(s.visible, 0) << "the space glyph is blank";
         } else {
           EXPECT_GT(s.visible, fw * fh / 100) << "frame " << f << " is empty";
         }
-        if (spec.spriteFrames) {
+        if (layout.spriteFrames) {
           EXPECT_EQ(s.borderVisible, 0) << "frame " << f << " touches its neighbours";
         }
       }
@@ -281,11 +281,11 @@ TEST(AssetImages, EveryFrameHasArtAndSpritesKeepAClearBorder) {
 }
 
 TEST(AssetImages, HigherLevelsAreDrawnAtTheirOwnResolution) {
-  for (const SheetSpec& spec : kSheets) {
-    Picture base = loadSheet(spec, 1);
+  for (const SheetLayout& layout : kSheets) {
+    Picture base = loadSheet(layout, 1);
     for (int level : {2, 4}) {
-      SCOPED_TRACE(levelFile(spec.name, level));
-      Picture p = loadSheet(spec, level);
+      SCOPED_TRACE(levelFile(layout.name, level));
+      Picture p = loadSheet(layout, level);
       if (p.width != base.width * level || p.height != base.height * level) continue;
       int differing = 0;
       for (int y = 0; y < p.height; ++y)
@@ -300,7 +300,7 @@ TEST(AssetImages, HigherLevelsAreDrawnAtTheirOwnResolution) {
 }
 
 TEST(AssetImages, BrickAndSegmentColoursFollowTheInkOrder) {
-  const SheetSpec& gfx = kSheets[0];
+  const SheetLayout& gfx = kSheets[0];
   for (int level : kAssetLevels) {
     SCOPED_TRACE(level);
     Picture p = loadSheet(gfx, level);
@@ -317,8 +317,8 @@ TEST(AssetImages, BrickAndSegmentColoursFollowTheInkOrder) {
 }
 
 TEST(AssetImages, SparksAndTintedIconsAreLight) {
-  const SheetSpec& parts = kSheets[7];
-  const SheetSpec& icons = kSheets[8];
+  const SheetLayout& parts = kSheets[7];
+  const SheetLayout& icons = kSheets[8];
   for (int level : kAssetLevels) {
     SCOPED_TRACE(level);
     Picture sparks = loadSheet(parts, level);
@@ -336,7 +336,7 @@ TEST(AssetImages, SparksAndTintedIconsAreLight) {
 }
 
 TEST(AssetFont, GlyphsFitTheAdvanceAndLineHeight) {
-  const SheetSpec& font = kSheets[2];
+  const SheetLayout& font = kSheets[2];
   Picture p = loadSheet(font, 1);
   for (int code = 33; code < 127; ++code) {
     FrameStats s = frameStats(p, font.frameWidth, font.frameHeight, code - kFontFirstChar);
@@ -348,7 +348,7 @@ TEST(AssetFont, GlyphsFitTheAdvanceAndLineHeight) {
 }
 
 TEST(AssetFont, ButtonAndKeySymbolsAreAllDifferent) {
-  const SheetSpec& font = kSheets[2];
+  const SheetLayout& font = kSheets[2];
   for (int level : kAssetLevels) {
     SCOPED_TRACE(level);
     Picture p = loadSheet(font, level);

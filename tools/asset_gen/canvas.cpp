@@ -393,13 +393,4 @@ void Canvas::shadow(Color color, float radiusUnits, Vec offset) {
     }
 }
 
-void Canvas::fade(float factor) {
-  for (Color& c : pixels_) {
-    c.r *= factor;
-    c.g *= factor;
-    c.b *= factor;
-    c.a *= factor;
-  }
-}
-
 }  // namespace assetgen

@@ -385,7 +385,7 @@ void drawText(Canvas& canvas, const std::string& text, float x, float y, Color c
 }
 
 void writeFonts(AssetWriter& out) {
-  out.sheet(SheetSpec{"fonts/editundo", kFontFrame, kFontFrame, kFontFrames, kFontColumns}, drawFontFrame);
+  out.sheet(SheetLayout{"fonts/editundo", kFontFrame, kFontFrame, kFontFrames, kFontColumns}, drawFontFrame);
   out.image("vexo_font.png", defaultFontStrip());
 }
 

@@ -170,17 +170,17 @@ std::string AssetWriter::path(const std::string& fileName) const {
   return p.string();
 }
 
-void AssetWriter::sheet(const SheetSpec& spec, const FrameArt& art) {
-  int rows = (spec.frames + spec.columns - 1) / spec.columns;
+void AssetWriter::sheet(const SheetLayout& layout, const FrameArt& art) {
+  int rows = (layout.frames + layout.columns - 1) / layout.columns;
   for (int level : kAssetLevels) {
-    int fw = spec.frameWidth * level, fh = spec.frameHeight * level;
-    Image img = blankImage(fw * spec.columns, fh * rows);
-    for (int i = 0; i < spec.frames; ++i) {
+    int fw = layout.frameWidth * level, fh = layout.frameHeight * level;
+    Image img = blankImage(fw * layout.columns, fh * rows);
+    for (int i = 0; i < layout.frames; ++i) {
       Canvas frame(fw, fh, static_cast<float>(level));
       art(frame, i);
-      blit(frame, img, (i % spec.columns) * fw, (i / spec.columns) * fh);
+      blit(frame, img, (i % layout.columns) * fw, (i / layout.columns) * fh);
     }
-    std::string file = levelFileName(spec.name, level);
+    std::string file = levelFileName(layout.name, level);
     if (!writePng(path(file), img, kPngCompression)) ok_ = false;
     written_.push_back(Written{file, level, std::move(img)});
   }

@@ -32,7 +32,7 @@ constexpr int kAssetLevels[] = {1, 2, 4};
 std::string levelFileName(const std::string& name, int level);
 
 // A sheet of equal frames laid out in reading order.
-struct SheetSpec {
+struct SheetLayout {
   std::string name;  // path under the data directory, without suffix
   int frameWidth;    // level-1 frame width in pixels
   int frameHeight;   // level-1 frame height in pixels
@@ -50,7 +50,7 @@ class AssetWriter {
   explicit AssetWriter(std::string outDir);
 
   // Renders and writes the sheet at all three levels.
-  void sheet(const SheetSpec& spec, const FrameArt& art);
+  void sheet(const SheetLayout& layout, const FrameArt& art);
   // Writes one finished image under its file name.
   void image(const std::string& fileName, const Image& image);
   // Writes raw bytes under a file name.

@@ -448,11 +448,11 @@ void drawMenuFrame(Canvas& c, int index) {
 }  // namespace
 
 void writeInterfaceArt(AssetWriter& out) {
-  out.sheet(SheetSpec{"common/icons", kIconSide, kIconSide, kIconFrames, kGridColumns}, drawIconFrame);
-  out.sheet(SheetSpec{"common/Buttons", kButtonSide, kButtonSide, kButtonFrames, kGridColumns}, drawButtonFrame);
-  out.sheet(SheetSpec{"common/dpad", kPadSide, kPadSide, kPadFrames, kGridColumns}, drawPadFrame);
-  out.sheet(SheetSpec{"logo", kLogoWidth, kLogoHeight, 1, 1}, drawLogo);
-  out.sheet(SheetSpec{"menu", kMenuSide, kMenuSide, kMenuFrames, kMenuColumns}, drawMenuFrame);
+  out.sheet(SheetLayout{"common/icons", kIconSide, kIconSide, kIconFrames, kGridColumns}, drawIconFrame);
+  out.sheet(SheetLayout{"common/Buttons", kButtonSide, kButtonSide, kButtonFrames, kGridColumns}, drawButtonFrame);
+  out.sheet(SheetLayout{"common/dpad", kPadSide, kPadSide, kPadFrames, kGridColumns}, drawPadFrame);
+  out.sheet(SheetLayout{"logo", kLogoWidth, kLogoHeight, 1, 1}, drawLogo);
+  out.sheet(SheetLayout{"menu", kMenuSide, kMenuSide, kMenuFrames, kMenuColumns}, drawMenuFrame);
 }
 
 }  // namespace assetgen

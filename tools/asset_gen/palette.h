@@ -13,10 +13,6 @@ inline Color outlineDark() { return hex(0x120c1c); }
 inline Color shadowDark() { return hex(0x2a2140); }
 // Soft highlight.
 inline Color highlight(float alpha) { return hex(0xffffff, alpha); }
-// Light grey used for neutral metal and key caps.
-inline Color lightGrey() { return hex(0xd8dce8); }
-// Middle grey.
-inline Color midGrey() { return hex(0x8a90a6); }
 
 // Number of sprite colours (ink colours 1 to 8).
 constexpr int kInkColours = 8;

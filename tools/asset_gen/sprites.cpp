@@ -281,15 +281,15 @@ void drawMedalFrame(Canvas& c, int index) {
 }  // namespace
 
 void writeGameSprites(AssetWriter& out) {
-  out.sheet(SheetSpec{"gfx", kSpriteSide, kSpriteSide, kSpriteFrames, kSpriteColumns}, drawGameFrame);
+  out.sheet(SheetLayout{"gfx", kSpriteSide, kSpriteSide, kSpriteFrames, kSpriteColumns}, drawGameFrame);
 }
 
 void writeSparks(AssetWriter& out) {
-  out.sheet(SheetSpec{"parts", kSparkSide, kSparkSide, kSparkFrames, kSparkColumns}, drawSparkFrame);
+  out.sheet(SheetLayout{"parts", kSparkSide, kSparkSide, kSparkFrames, kSparkColumns}, drawSparkFrame);
 }
 
 void writeBadges(AssetWriter& out) {
-  out.sheet(SheetSpec{"BadgesA", kMedalSide, kMedalSide, kMedalFrames, kMedalColumns}, drawMedalFrame);
+  out.sheet(SheetLayout{"BadgesA", kMedalSide, kMedalSide, kMedalFrames, kMedalColumns}, drawMedalFrame);
 }
 
 }  // namespace assetgen

@@ -57,9 +57,8 @@ constexpr uint64_t kMeteorSeed = 0x0e7e0au;
 constexpr Vec kCentre{16.0f, 16.0f};
 
 // Shiny sphere with a soft highlight, used by the ball and coloured orbs.
-void drawOrb(Canvas& c, Vec centre, float r, Color base) {
-  c.fill(circle(centre, r),
-         radial(Vec{centre.x - r * 0.35f, centre.y - r * 0.4f}, r * 1.7f, shade(base, 1.35f), shade(base, 0.55f)));
+void drawOrb(Canvas& c, Vec centre, float r, Color base, Color rim) {
+  c.fill(circle(centre, r), radial(Vec{centre.x - r * 0.35f, centre.y - r * 0.4f}, r * 1.7f, shade(base, 1.35f), rim));
   c.fill(ellipse(Vec{centre.x - r * 0.3f, centre.y - r * 0.42f}, r * 0.42f, r * 0.28f),
          radial(Vec{centre.x - r * 0.3f, centre.y - r * 0.42f}, r * 0.42f, highlight(0.95f), highlight(0.0f)));
 }
@@ -129,9 +128,9 @@ void drawMeteor(Canvas& c, int stage) {
 
 // Invader: dome head, eyes and tentacles; pose 1 swaps the legs, warning glows red.
 void drawInvader(Canvas& c, int pose, bool warning) {
-  Color body = warning ? hex(0xff4a3a) : hex(0xc45cff);
-  Color eye = warning ? hex(0xffffff) : hex(0xfff04a);
-  if (warning) c.fill(circle(kCentre, 13.5f), radial(kCentre, 13.5f, hex(0xffe0a0, 0.85f), hex(0xff3020, 0.0f)));
+  Color body = warning ? hex(0xffe04a) : hex(0xc45cff);
+  Color eye = warning ? hex(0xff2a2a) : hex(0xfff04a);
+  if (warning) c.fill(circle(kCentre, 13.5f), radial(kCentre, 13.5f, hex(0xffffff, 0.95f), hex(0xff4020, 0.0f)));
   float spread = pose == 0 ? 1.0f : -1.0f;
   for (int k = 0; k < 4; ++k) {
     float x = 8.0f + static_cast<float>(k) * 5.3f;
@@ -185,7 +184,7 @@ void drawHeart(Canvas& c, Color base) {
 // Draws frame `index` of the game sheet.
 void drawGameFrame(Canvas& c, int index) {
   if (index == kBallFrame) {
-    drawOrb(c, kCentre, 7.0f, hex(0xe8eeff));
+    drawOrb(c, kCentre, 7.0f, hex(0xffffff), hex(0xa0b0e8));
   } else if (index < kFirstBrick + kBrickColours) {
     drawBrick(c, inkColour(index - kFirstBrick));
   } else if (index < kFirstSegment + kSegmentColours) {
@@ -198,7 +197,8 @@ void drawGameFrame(Canvas& c, int index) {
     drawInvader(c, 0, true);
   } else if (index < kFirstOrb + kOrbCount) {
     int i = index - kFirstOrb;
-    drawOrb(c, kCentre, 9.0f, i < kInkColours ? inkColour(i) : hex(0xffffff));
+    Color base = i < kInkColours ? inkColour(i) : hex(0xffffff);
+    drawOrb(c, kCentre, 9.0f, base, shade(base, 0.55f));
   } else if (index < kFirstStar) {
     drawGem(c, inkColour(index - kFirstGem));
   } else if (index < kFirstHeart) {

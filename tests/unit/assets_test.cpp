@@ -242,6 +242,7 @@ int spacingAdjustment(char c) {
 
 }  // namespace
 
+// Each sheet loads as RGBA and its frame grid holds exactly its frame count.
 TEST(AssetImages, EverySheetHasItsFrameGridAtEveryLevel) {
   for (const SheetLayout& layout : kSheets) {
     for (int level : kAssetLevels) {
@@ -257,6 +258,7 @@ TEST(AssetImages, EverySheetHasItsFrameGridAtEveryLevel) {
   }
 }
 
+// No frame is left empty, and sprite frames do not bleed into their neighbours.
 TEST(AssetImages, EveryFrameHasArtAndSpritesKeepAClearBorder) {
   for (const SheetLayout& layout : kSheets) {
     for (int level : kAssetLevels) {
@@ -280,6 +282,7 @@ TEST(AssetImages, EveryFrameHasArtAndSpritesKeepAClearBorder) {
   }
 }
 
+// The -hd and -hd2 files are redrawn, not enlarged copies of level 1.
 TEST(AssetImages, HigherLevelsAreDrawnAtTheirOwnResolution) {
   for (const SheetLayout& layout : kSheets) {
     Picture base = loadSheet(layout, 1);
@@ -299,6 +302,7 @@ TEST(AssetImages, HigherLevelsAreDrawnAtTheirOwnResolution) {
   }
 }
 
+// Brick and chain colours follow the game's ink colours so sparks match.
 TEST(AssetImages, BrickAndSegmentColoursFollowTheInkOrder) {
   const SheetLayout& gfx = kSheets[0];
   for (int level : kAssetLevels) {
@@ -316,6 +320,7 @@ TEST(AssetImages, BrickAndSegmentColoursFollowTheInkOrder) {
   }
 }
 
+// Sparks and tinted icons are light enough for the tint to show.
 TEST(AssetImages, SparksAndTintedIconsAreLight) {
   const SheetLayout& parts = kSheets[7];
   const SheetLayout& icons = kSheets[8];
@@ -335,6 +340,7 @@ TEST(AssetImages, SparksAndTintedIconsAreLight) {
   }
 }
 
+// Glyphs fit the text advance (with its spacing adjustments) and line height.
 TEST(AssetFont, GlyphsFitTheAdvanceAndLineHeight) {
   const SheetLayout& font = kSheets[2];
   Picture p = loadSheet(font, 1);
@@ -347,6 +353,7 @@ TEST(AssetFont, GlyphsFitTheAdvanceAndLineHeight) {
   }
 }
 
+// Every pad-button and key-cap symbol is drawn differently.
 TEST(AssetFont, ButtonAndKeySymbolsAreAllDifferent) {
   const SheetLayout& font = kSheets[2];
   for (int level : kAssetLevels) {
@@ -366,6 +373,7 @@ TEST(AssetFont, ButtonAndKeySymbolsAreAllDifferent) {
   }
 }
 
+// The default font strip has 96 frames with clear padding columns.
 TEST(AssetFont, DefaultFontStripHasNinetySixPaddedFrames) {
   Picture p;
   ASSERT_TRUE(loadPicture(dataDir() / "vexo_font.png", p));
@@ -387,6 +395,7 @@ TEST(AssetFont, DefaultFontStripHasNinetySixPaddedFrames) {
   }
 }
 
+// Each effect is a short, distinct 16-bit mono 44.1 kHz WAV peaking near -3 dBFS without end clicks.
 TEST(AssetSounds, EffectsAreShortCleanMonoWaves) {
   std::set<std::vector<int16_t>> seen;
   for (int id : kEffectIds) {
@@ -410,6 +419,7 @@ TEST(AssetSounds, EffectsAreShortCleanMonoWaves) {
   }
 }
 
+// The tune decodes as long stereo audio whose end joins its start smoothly.
 TEST(AssetSounds, TuneIsALongStereoLoopWithoutASeam) {
   int channels = 0, rate = 0;
   short* raw = nullptr;
@@ -434,6 +444,7 @@ TEST(AssetSounds, TuneIsALongStereoLoopWithoutASeam) {
   }
 }
 
+// Generating again into another directory gives byte-identical files.
 TEST(AssetGeneration, ASecondRunWritesIdenticalFiles) {
   fs::path generator = buildDir() / "zimbolo_asset_gen";
   ASSERT_TRUE(fs::exists(generator));

@@ -92,6 +92,7 @@ void drawTestCard(Canvas& c, int) {
 
 }  // namespace
 
+// The studio logo and the test-card circle.
 void writeBrandArt(AssetWriter& out) {
   out.sheet(SheetLayout{"common/OvriLogo", kBrandSide, kBrandSide, 1, 1}, drawStudioLogo);
   out.sheet(SheetLayout{"common/Testcard_Circle", kBrandSide, kBrandSide, 1, 1}, drawTestCard);

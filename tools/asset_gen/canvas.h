@@ -133,6 +133,7 @@ class Canvas {
   const Color& pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
 
  private:
+  // Composites a colour over one pixel with a coverage 0..1.
   void blend(int x, int y, Color c, float coverage);
 
   int width_;

@@ -359,6 +359,7 @@ Image defaultFontStrip() {
 
 }  // namespace
 
+// Bitmap of a character 32-127 (rows from the cap line, possibly fewer than
 const Bitmap& glyph(int code) {
   static const std::array<Bitmap, kAsciiGlyphs> kParsed = [] {
     std::array<Bitmap, kAsciiGlyphs> parsed;
@@ -370,12 +371,14 @@ const Bitmap& glyph(int code) {
   return kParsed[code - kFirstCode];
 }
 
+// Pixel width of a text drawn with drawText (one column between letters).
 float textWidth(const std::string& text) {
   float w = 0.0f;
   for (char ch : text) w += static_cast<float>(glyph(static_cast<unsigned char>(ch)).width) + 1.0f;
   return text.empty() ? 0.0f : w - 1.0f;
 }
 
+// Draws text with its top-left corner at (x, y), one unit per glyph pixel.
 void drawText(Canvas& canvas, const std::string& text, float x, float y, Color color) {
   for (char ch : text) {
     const Bitmap& g = glyph(static_cast<unsigned char>(ch));
@@ -384,6 +387,7 @@ void drawText(Canvas& canvas, const std::string& text, float x, float y, Color c
   }
 }
 
+// The game font "fonts/editundo" and the runtime's default font "vexo_font.png".
 void writeFonts(AssetWriter& out) {
   out.sheet(SheetLayout{"fonts/editundo", kFontFrame, kFontFrame, kFontFrames, kFontColumns}, drawFontFrame);
   out.image("vexo_font.png", defaultFontStrip());

@@ -82,6 +82,7 @@ uint8_t toByte(float premultiplied, float alpha) {
 
 }  // namespace
 
+// A transparent image of the given size.
 Image blankImage(int width, int height) {
   Image img;
   img.width = width;
@@ -90,6 +91,7 @@ Image blankImage(int width, int height) {
   return img;
 }
 
+// Copies a canvas into an image with its top-left corner at (x, y).
 void blit(const Canvas& canvas, Image& image, int x, int y) {
   for (int cy = 0; cy < canvas.height(); ++cy) {
     int iy = y + cy;
@@ -113,6 +115,7 @@ void blit(const Canvas& canvas, Image& image, int x, int y) {
   }
 }
 
+// Writes an image as PNG at a zlib compression level; false on failure.
 bool writePng(const std::string& path, const Image& image, int compression) {
   size_t rowBytes = static_cast<size_t>(image.width) * kRgbaBytes;
   std::vector<uint8_t> raw;
@@ -154,22 +157,26 @@ bool writePng(const std::string& path, const Image& image, int compression) {
   return static_cast<bool>(out);
 }
 
+// File name of a sheet at a level: "-hd" for 2, "-hd2" for 4, then ".png".
 std::string levelFileName(const std::string& name, int level) {
   if (level == 2) return name + "-hd.png";
   if (level == 4) return name + "-hd2.png";
   return name + ".png";
 }
 
+// Writer into outDir (created when missing).
 AssetWriter::AssetWriter(std::string outDir) : outDir_(std::move(outDir)) {
   std::filesystem::create_directories(outDir_);
 }
 
+// Full path of a file under the output directory (parent folders created).
 std::string AssetWriter::path(const std::string& fileName) const {
   std::filesystem::path p = std::filesystem::path(outDir_) / fileName;
   std::filesystem::create_directories(p.parent_path());
   return p.string();
 }
 
+// Renders and writes the sheet at all three levels.
 void AssetWriter::sheet(const SheetLayout& layout, const FrameArt& art) {
   int rows = (layout.frames + layout.columns - 1) / layout.columns;
   for (int level : kAssetLevels) {
@@ -186,17 +193,20 @@ void AssetWriter::sheet(const SheetLayout& layout, const FrameArt& art) {
   }
 }
 
+// Writes one finished image under its file name.
 void AssetWriter::image(const std::string& fileName, const Image& img) {
   if (!writePng(path(fileName), img, kPngCompression)) ok_ = false;
   written_.push_back(Written{fileName, 1, img});
 }
 
+// Writes raw bytes under a file name.
 void AssetWriter::bytes(const std::string& fileName, const std::vector<uint8_t>& data) {
   std::ofstream out(path(fileName), std::ios::binary);
   out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
   if (!out) ok_ = false;
 }
 
+// Writes every image written so far, level by level, onto one PNG.
 void AssetWriter::contactSheet(const std::string& sheetPath) const {
   struct Placed {
     const Image* image;

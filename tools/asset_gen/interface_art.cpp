@@ -447,6 +447,7 @@ void drawMenuFrame(Canvas& c, int index) {
 
 }  // namespace
 
+// Icons, carousel buttons, the on-screen pad, title logo and menu art.
 void writeInterfaceArt(AssetWriter& out) {
   out.sheet(SheetLayout{"common/icons", kIconSide, kIconSide, kIconFrames, kGridColumns}, drawIconFrame);
   out.sheet(SheetLayout{"common/Buttons", kButtonSide, kButtonSide, kButtonFrames, kGridColumns}, drawButtonFrame);

@@ -280,14 +280,17 @@ void drawMedalFrame(Canvas& c, int index) {
 
 }  // namespace
 
+// The game sprite sheet "gfx": ball, bricks, chain segments, meteor, invader.
 void writeGameSprites(AssetWriter& out) {
   out.sheet(SheetLayout{"gfx", kSpriteSide, kSpriteSide, kSpriteFrames, kSpriteColumns}, drawGameFrame);
 }
 
+// The spark sheet "parts": small light shapes that are tinted when drawn.
 void writeSparks(AssetWriter& out) {
   out.sheet(SheetLayout{"parts", kSparkSide, kSparkSide, kSparkFrames, kSparkColumns}, drawSparkFrame);
 }
 
+// The medal sheet "BadgesA".
 void writeBadges(AssetWriter& out) {
   out.sheet(SheetLayout{"BadgesA", kMedalSide, kMedalSide, kMedalFrames, kMedalColumns}, drawMedalFrame);
 }

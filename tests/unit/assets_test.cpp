@@ -444,6 +444,16 @@ TEST(AssetSounds, TuneIsALongStereoLoopWithoutASeam) {
   }
 }
 
+// The build leaves a contact sheet big enough to show every sheet.
+TEST(AssetGeneration, ContactSheetShowsEverySheet) {
+  Picture sheet;
+  ASSERT_TRUE(loadPicture(buildDir() / "asset_contact_sheet.png", sheet));
+  long area = 0;
+  for (const SheetLayout& layout : kSheets)
+    for (int level : kAssetLevels) area += static_cast<long>(layout.frameWidth) * layout.frameHeight * layout.frames * level * level;
+  EXPECT_GE(static_cast<long>(sheet.width) * sheet.height, area);
+}
+
 // Generating again into another directory gives byte-identical files.
 TEST(AssetGeneration, ASecondRunWritesIdenticalFiles) {
   fs::path generator = buildDir() / "zimbolo_asset_gen";

@@ -197,14 +197,14 @@ void shoulder(Canvas& c, const std::string& label) {
 
 // Four-armed direction pad; `lit` arm is white (-1: none, 4: all).
 void dpadSymbol(Canvas& c, int lit) {
-  Color dark = hex(0x50566c), light = hex(0xffffff);
+  Color dark = hex(0x3a3f52), light = hex(0xffffff);
   for (int dir = 0; dir < 4; ++dir) {
     float dx = dir == 1 ? 1.0f : dir == 3 ? -1.0f : 0.0f;
     float dy = dir == 0 ? -1.0f : dir == 2 ? 1.0f : 0.0f;
     Vec ctr{kSymbolCentre.x + dx * 3.4f, kSymbolCentre.y + dy * 3.4f};
     bool on = lit == dir || lit == 4;
     c.fill(box(ctr, Vec{dx != 0.0f ? 2.0f : 1.8f, dy != 0.0f ? 2.0f : 1.8f}, 0.6f), on ? light : dark);
-    c.fill(arrow(Vec{kSymbolCentre.x + dx * 3.6f, kSymbolCentre.y + dy * 3.6f}, 1.2f, dir), on ? outlineDark() : hex(0x9aa0b8));
+    if (on) c.fill(arrow(Vec{kSymbolCentre.x + dx * 3.6f, kSymbolCentre.y + dy * 3.6f}, 1.2f, dir), outlineDark());
   }
   c.fill(box(kSymbolCentre, Vec{1.8f, 1.8f}), dark);
 }
@@ -258,7 +258,7 @@ void drawPadSymbol(Canvas& c, Symbol s) {
       break;
     case Symbol::kStart:
       pill(c);
-      for (int k = -1; k <= 1; ++k) c.fill(box(Vec{8.0f, 8.0f + k * 2.0f}, Vec{2.8f, 0.55f}), outlineDark());
+      c.fill(arrow(Vec{8.5f, 8.0f}, 2.6f, 1), outlineDark());
       break;
     case Symbol::kMove: stick(c, 0); break;
     case Symbol::kUp: dpadSymbol(c, 0); break;
@@ -285,8 +285,9 @@ void drawKeySymbol(Canvas& c, Symbol s) {
     case Symbol::kRightShoulder: letterKey(c, 'N'); break;
     case Symbol::kBack:
       keyCap(c, 5.5f);
-      c.fill(unite(arrow(Vec{5.5f, 7.8f}, 2.2f, 3), box(Vec{9.0f, 7.8f}, Vec{2.6f, 0.8f})), outlineDark());
-      c.fill(box(Vec{11.1f, 6.6f}, Vec{0.8f, 2.0f}), outlineDark());
+      c.fill(subtract(ring(Vec{8.6f, 8.4f}, 2.8f, 1.1f), box(Vec{6.0f, 5.8f}, Vec{1.8f, 1.8f})), outlineDark());
+      c.fill(capsule(Vec{7.4f, 7.2f}, Vec{5.0f, 4.8f}, 0.55f), outlineDark());
+      c.fill(polygon({{4.2f, 4.0f}, {7.0f, 4.2f}, {4.4f, 6.8f}}), outlineDark());
       break;
     case Symbol::kStart:
       keyCap(c, 5.5f);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 
 #include "graphics/gl_api.h"
 #include "graphics/graphics_api.h"
@@ -248,6 +250,23 @@ TEST_F(DrawingApi, DefaultFontLoadsOnFirstNeedAndAMissingFileLeavesNone) {
 	EXPECT_EQ(ctx()->m_fontImage, nullptr);
 	EXPECT_EQ(ctx()->m_fontFirstChar, 32);
 	EXPECT_NE(ctx()->m_fontDefault, nullptr) << "the loaded default stays for the next SetFont";
+}
+
+TEST_F(DrawingApi, ShippedDefaultFontHas96PaddedGlyphs) {
+	const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
+	std::string previous = std::filesystem::current_path().string();
+	if (!build || !std::filesystem::exists(std::string(build) + "/data/vexo_font.png")) {
+		GTEST_SKIP() << "no built data directory";
+	}
+	std::filesystem::current_path(build);
+	kx_graphics_SetFont(nullptr, 0);
+	std::filesystem::current_path(previous);
+	c_Image* font = ctx()->m_fontImage;
+	ASSERT_NE(font, nullptr);
+	EXPECT_EQ(font->m_frames.Length(), 96);
+	EXPECT_EQ(font->m_width, font->m_surface->Width() / 96 - 2);
+	EXPECT_EQ(font->m_frames[1]->m_x, font->m_width + 3);
+	EXPECT_EQ(ctx()->m_fontFirstChar, 32);
 }
 
 }  // namespace

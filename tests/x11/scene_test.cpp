@@ -4,6 +4,8 @@
 #include <stb_image_write.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "graphics/graphics_api.h"
@@ -145,6 +147,19 @@ void drawScissored() {
 	kx_graphics_SetScissor(0, 0, W, H);
 }
 
+// A caption in the shipped default font, when the build has made it.
+void drawCaption() {
+	const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
+	if (!build) return;
+	c_Image* font = kx_graphics_LoadImage(String((std::string(build) + "/data/vexo_font.png").c_str()), 96, 2);
+	if (!font) return;
+	const char* text = "ZIMBOLO RENDER TEST";
+	kx_graphics_SetColor(255, 255, 160);
+	for (int i = 0; text[i]; ++i) {
+		kx_graphics_DrawImage2(font, 250 + i * font->m_width * 2.0f, 440, 0, 2, 2, text[i] - 32);
+	}
+}
+
 // The top-down pixels as RGBA bytes for the PNG writer.
 std::vector<unsigned char> toRgba(const Array<int>& pixels) {
 	std::vector<unsigned char> rgba;
@@ -158,6 +173,7 @@ std::vector<unsigned char> toRgba(const Array<int>& pixels) {
 
 TEST(Scene, EveryDrawingOperationInOneFrame) {
 	GlWindow window(W, H);
+	EnsureTestHost();
 	kx_graphics_context = (new c_GraphicsContext())->m_new();
 	gxtkGraphics* device = new gxtkGraphics();
 	kx_graphics_SetGraphicsDevice(device);
@@ -175,6 +191,7 @@ TEST(Scene, EveryDrawingOperationInOneFrame) {
 	drawSprites(arrows);
 	drawAdditive(light);
 	drawScissored();
+	drawCaption();
 	kx_graphics_EndRender();
 	Array<int> pixels(W * H);
 	device->ReadPixels(pixels, 0, 0, W, H, 0, W);

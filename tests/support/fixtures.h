@@ -1,7 +1,6 @@
 // fixtures.h: small helpers shared by the file and graphics tests.
 #pragma once
 
-#include <functional>
 #include <string>
 
 class gxtkSurface;
@@ -33,11 +32,3 @@ gxtkSurface* MakeSolidSurface(int w, int h, unsigned char r, unsigned char g, un
 // The whole contents of a file as bytes ("" when it cannot be read).
 std::string ReadFileBytes(const std::string& path);
 
-// What a child process did: its exit status (-1 when it did not exit) and output.
-struct ChildResult {
-	int exitStatus;
-	std::string output;
-};
-// Runs body in a forked child with standard input at end of file and standard
-// output captured; the child exits with 0 when body returns.
-ChildResult RunInChild(const std::function<void()>& body);

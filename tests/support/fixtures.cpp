@@ -63,6 +63,11 @@ gxtkSurface* MakeSolidSurface(int w, int h, unsigned char r, unsigned char g, un
 	return MakeRgbaSurface(w, h, rgba.data());
 }
 
+std::string BuildDir() {
+	const char* dir = std::getenv("ZIMBOLO_BUILD_DIR");
+	return dir ? std::string(dir) : std::filesystem::current_path().parent_path().string();
+}
+
 std::string ReadFileBytes(const std::string& path) {
 	std::ifstream in(path, std::ios::binary);
 	return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

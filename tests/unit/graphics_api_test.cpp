@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 #include "graphics/gl_api.h"
@@ -259,11 +258,9 @@ TEST_F(DrawingApi, DefaultFontLoadsOnFirstNeedAndAMissingFileLeavesNone) {
 }
 
 TEST_F(DrawingApi, ShippedDefaultFontHas96PaddedGlyphs) {
-	const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
+	std::string build = BuildDir();
 	std::string previous = std::filesystem::current_path().string();
-	if (!build || !std::filesystem::exists(std::string(build) + "/data/vexo_font.png")) {
-		GTEST_SKIP() << "no built data directory";
-	}
+	if (!std::filesystem::exists(build + "/data/vexo_font.png")) GTEST_SKIP() << "no built data directory";
 	std::filesystem::current_path(build);
 	kx_graphics_SetFont(nullptr, 0);
 	std::filesystem::current_path(previous);

@@ -4,7 +4,6 @@
 #include <stb_image_write.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -149,9 +148,7 @@ void drawScissored() {
 
 // A caption in the shipped default font, when the build has made it.
 void drawCaption() {
-	const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
-	if (!build) return;
-	c_Image* font = kx_graphics_LoadImage(String((std::string(build) + "/data/vexo_font.png").c_str()), 96, 2);
+	c_Image* font = kx_graphics_LoadImage(String((BuildDir() + "/data/vexo_font.png").c_str()), 96, 2);
 	if (!font) return;
 	const char* text = "ZIMBOLO RENDER TEST";
 	kx_graphics_SetColor(255, 255, 160);

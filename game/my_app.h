@@ -331,4 +331,7 @@ public:
 	int p_PauseMenu();
 	int p_OuyaQuit();
 	int p_CreditBox();
+	// Pieces the screens share (screen_parts.cpp).
+	int p_DrawEmblem(float x, float y);
+	int p_TapOnImage(int slot, float x, float y);
 };

@@ -332,6 +332,52 @@ public:
 	int p_ShowBadges();
 	int p_BadgesBox();
 
+	// Steps of p_Game (play.cpp).
+	void p_StartPlayFrame();
+	void p_DrawWalls();
+	void p_DoObject(int o);
+	void p_Escape(int o);
+	void p_LosePip();
+	void p_LaunchCheck();
+	bool p_LaunchPressed();
+	void p_LaunchBall();
+	void p_MovePaddle();
+	void p_PlacePaddle();
+	void p_StunCountdown();
+	void p_DrawPaddle();
+	void p_CheckMeter();
+	void p_EaseScore();
+	void p_DrawHud();
+	void p_DrawGoal(float y);
+	void p_DrawMeter();
+	void p_DrawLaunchText();
+	// Object handlers (ball.cpp, pede.cpp, meteor.cpp, brick.cpp, invader.cpp).
+	void p_DoBall(int o, float sx, float sy);
+	void p_ReturnBall(int o);
+	void p_WallSpark(float sx, float sy, float direction);
+	void p_DrawSprite(float frame, float sx, float sy, float rotation);
+	void p_DoPede(int o, float sx, float sy);
+	void p_KnockLoose(int o, int b);
+	void p_DoMeteor(int o, float sx, float sy);
+	void p_HitMeteor(int o, int b, float sx, float sy);
+	void p_StunPaddle(float sy);
+	void p_StunSpark(float sx, float sy, int ink, float lo, float hi);
+	void p_DoBrick(int o, float sx, float sy);
+	void p_ShatterByBalls(int o, float sx, float sy, int score, bool ownCooldown);
+	void p_DoInvader(int o, float sx, float sy);
+	void p_InvaderFire(int o);
+	// Waves (waves.cpp).
+	void p_WaveCheck();
+	void p_LaunchWave();
+	int p_BrickColumn();
+	int p_BrickRow();
+	// Spark patterns (particles.cpp), overlay and badge drawing.
+	void p_BurstSparks(float sx, float sy);
+	void p_CrossSparks(float sx, float sy);
+	void p_DrawGameOver(int t);
+	void p_DrawNotice(int id, int age, int n);
+	void p_DrawBadge(int id, float x, float y, float alpha);
+
 	//------------------------------------------------------------------------
 	// Menus and boxes (game/screens/)
 	//------------------------------------------------------------------------

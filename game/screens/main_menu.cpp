@@ -9,7 +9,8 @@
 #include <cmath>
 
 #include "game/my_app.h"
-#include "input/input.h"
+#include "input/input_api.h"
+#include "input/key_codes.h"
 #include "runtime/errors.h"
 
 namespace {

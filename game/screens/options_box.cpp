@@ -6,7 +6,7 @@
 // screen and, outside a game, the credits. On an Ouya an overscan adjuster sits
 // above the rows. The box has its own key and tap locks, so a held key or a
 // held pointer acts once. Leaving through back saves the settings.
-#include "audio/audio.h"
+#include "audio/audio_api.h"
 #include "game/my_app.h"
 
 namespace {

@@ -39,14 +39,9 @@ int c_MyApp::p_DrawEmblem(float x, float y) {
 // 1 when a touch lies strictly inside the frame box of slot centred on (x, y)
 // at the current draw scale while the pointer is held; kept in m_buttonHover.
 int c_MyApp::p_TapOnImage(int slot, float x, float y) {
-	float hw = m_imgInfo[3 * slot] * m_assetScale * m_drawScaleX * 0.5f;
-	float hh = m_imgInfo[3 * slot + 1] * m_assetScale * m_drawScaleY * 0.5f;
 	m_buttonHover = 0;
-	if (m_mouseDown <= 0) return 0;
 	for (int i = 0; i < MYAPP_TOUCHES; ++i) {
-		if (x - hw < m_touchX[i] && m_touchX[i] < x + hw && y - hh < m_touchY[i] && m_touchY[i] < y + hh) {
-			m_buttonHover = 1;
-		}
+		if (p_InFrame(slot, x, y, i) && m_mouseDown > 0) m_buttonHover = 1;
 	}
 	return m_buttonHover;
 }

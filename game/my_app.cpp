@@ -7,11 +7,12 @@
 // recorded by the last update.
 #include "game/my_app.h"
 
-#include "audio/audio.h"
-#include "graphics/graphics.h"
+#include "audio/audio_api.h"
+#include "graphics/graphics_api.h"
 #include "host/app.h"
 #include "host/async_events.h"
-#include "input/input.h"
+#include "input/input_api.h"
+#include "input/key_codes.h"
 #include "runtime/errors.h"
 
 namespace {
@@ -338,14 +339,9 @@ int c_MyApp::p_InGame() {
 	if (m_hideHud == 0) {
 		if (m_controlMode != 2) p_Alpha(0.2f);
 		p_DrawImg(IMG_ICONS, PAUSE_ICON_POS, PAUSE_ICON_POS, 0);
-		float hw = m_imgInfo[3 * IMG_ICONS] * m_assetScale * m_drawScaleX / 2;
-		float hh = m_imgInfo[3 * IMG_ICONS + 1] * m_assetScale * m_drawScaleY / 2;
 		m_buttonHover = 0;
 		for (int i = 0; i < MYAPP_TOUCHES; ++i) {
-			if (PAUSE_ICON_POS - hw < m_touchX[i] && m_touchX[i] < PAUSE_ICON_POS + hw &&
-			    PAUSE_ICON_POS - hh < m_touchY[i] && m_touchY[i] < PAUSE_ICON_POS + hh && m_mouseDown > 0) {
-				m_buttonHover = 1;
-			}
+			if (p_InFrame(IMG_ICONS, PAUSE_ICON_POS, PAUSE_ICON_POS, i) && m_mouseDown > 0) m_buttonHover = 1;
 		}
 		if (m_buttonHover == 1 && m_paused == 0) {
 			m_paused = 1;

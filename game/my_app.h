@@ -223,6 +223,8 @@ public:
 	//------------------------------------------------------------------------
 
 	int p_MapScreen();
+	// The vertical overscan margin (ov scaled by the window's aspect).
+	float p_OverscanY();
 	int p_Replay();
 	int p_CLS2D(float r, float g, float b, float a);
 	int p_ResetDraw();
@@ -238,6 +240,8 @@ public:
 	int p_Text(float x, float y, String text, float alignX, float alignY);
 	String p_rstr(int value, int width, String pad);
 	int p_SamplePointer();
+	// True when touch i lies inside the frame box of slot centred on (x, y).
+	bool p_InFrame(int slot, float x, float y, int i);
 	int p_Button(int slot, float x, float y, int frame);
 	// p_Button on the icon sheet (slot 97).
 	int p_IconButton(float x, float y, int frame);
@@ -265,9 +269,15 @@ public:
 	//------------------------------------------------------------------------
 
 	int p_AssetLevel();
+	// path with the asset level's suffix and ".png".
+	String p_LevelPath(String path);
 	int p_Reload();
 	int p_LoadImg(int slot, String path, int w, int h, int frames, int flags);
 	int p_LoadFont(int slot, String path, int advance, int lineHeight);
+	// Loads an image slot with the file and frames of the slot table.
+	int p_LoadSlot(int slot);
+	// The file of effect id.
+	String p_SfxPath(int id);
 	int p_LoadSFX(int id);
 	int p_LoadStep(int step);
 	int p_Loader();

@@ -29,6 +29,8 @@ extern Array<String> kx_Zimbolo_CreditText;
 
 // Sets every kx_Zimbolo_* global to its start value.
 void kx_Zimbolo_InitGlobals();
+// Truncates toward zero; NaN gives 0, values beyond the int range clamp.
+int kx_Zimbolo_Trunc(float value);
 // Marks the object-valued kx_Zimbolo_* globals (the credit lines).
 void kx_Zimbolo_MarkRoots();
 

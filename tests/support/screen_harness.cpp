@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "host/app.h"
+#include "support/fixtures.h"
 #include "host/kx_game.h"
 
 namespace {
@@ -36,6 +37,9 @@ std::vector<std::string> Lines(const std::vector<DrawRecord>& glyphs) {
 
 void ScreenHarness::Start(float width, float height) {
 	setenv("ALSOFT_DRIVERS", "null", 1);
+	// Image and sound loading go through the window host; the scripted host
+	// stays the one that runs the game.
+	EnsureTestHost();
 	host.SetWindowSize(static_cast<int>(width), static_cast<int>(height));
 	host.Boot();
 	kxInit();

@@ -46,6 +46,8 @@ struct SoundFiles {
 // The host object the device loads through.
 KxGlfwGame* Host() {
 	static KxGlfwGame* host = new KxGlfwGame();
+	KxGame::_game = host;
+	KxGlfwGame::_glfwGame = host;
 	return host;
 }
 

@@ -1,4 +1,4 @@
-// pending_screens.cpp: the screens and play routines of later work.
+// pending_screens.cpp: the screens of later work.
 #include "game/my_app.h"
 
 int c_MyApp::p_Menu() {
@@ -18,21 +18,5 @@ int c_MyApp::p_OuyaQuit() {
 }
 
 int c_MyApp::p_CreditBox() {
-	return 0;
-}
-
-int c_MyApp::p_Game() {
-	return 0;
-}
-
-int c_MyApp::p_GameOver() {
-	return 0;
-}
-
-int c_MyApp::p_ShowBadges() {
-	return 0;
-}
-
-int c_MyApp::p_BadgesBox() {
 	return 0;
 }

@@ -1,0 +1,97 @@
+// fixtures.cpp: temporary directories, the test host, images and files.
+#include "support/fixtures.h"
+
+#include <fcntl.h>
+#include <stb_image_write.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "graphics/gxtk_surface.h"
+#include "host/kx_game.h"
+
+TempDir::TempDir() {
+	char pattern[] = "/tmp/zimbolo-test-XXXXXX";
+	path = mkdtemp(pattern);
+	previous = std::filesystem::current_path().string();
+	std::filesystem::current_path(path);
+}
+
+TempDir::~TempDir() {
+	std::filesystem::current_path(previous);
+	std::error_code ignored;
+	std::filesystem::permissions(path, std::filesystem::perms::owner_all, ignored);
+	std::filesystem::remove_all(path, ignored);
+}
+
+void EnsureTestHost() {
+	if (KxGlfwGame::_glfwGame) return;
+	KxGlfwGame* host = new KxGlfwGame();
+	KxGame::_game = host;
+	KxGlfwGame::_glfwGame = host;
+}
+
+void WriteSolidPng(const std::string& path, int w, int h, unsigned char r, unsigned char g, unsigned char b,
+                   unsigned char a) {
+	std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4);
+	for (size_t i = 0; i < rgba.size(); i += 4) {
+		rgba[i] = r;
+		rgba[i + 1] = g;
+		rgba[i + 2] = b;
+		rgba[i + 3] = a;
+	}
+	std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+	stbi_write_png(path.c_str(), w, h, 4, rgba.data(), w * 4);
+}
+
+gxtkSurface* MakeRgbaSurface(int w, int h, const unsigned char* rgba) {
+	size_t bytes = static_cast<size_t>(w) * h * 4;
+	unsigned char* copy = static_cast<unsigned char*>(std::malloc(bytes));
+	std::memcpy(copy, rgba, bytes);
+	gxtkSurface* surface = new gxtkSurface();
+	surface->SetData(copy, w, h, 4);
+	return surface;
+}
+
+gxtkSurface* MakeSolidSurface(int w, int h, unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
+	std::vector<unsigned char> rgba;
+	for (int i = 0; i < w * h; ++i) rgba.insert(rgba.end(), {r, g, b, a});
+	return MakeRgbaSurface(w, h, rgba.data());
+}
+
+std::string ReadFileBytes(const std::string& path) {
+	std::ifstream in(path, std::ios::binary);
+	return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ChildResult RunInChild(const std::function<void()>& body) {
+	int fds[2];
+	if (pipe(fds) != 0) return ChildResult{-1, ""};
+	std::fflush(stdout);
+	pid_t pid = fork();
+	if (pid == 0) {
+		close(fds[0]);
+		dup2(fds[1], STDOUT_FILENO);
+		int devnull = open("/dev/null", O_RDONLY);
+		dup2(devnull, STDIN_FILENO);
+		body();
+		std::fflush(stdout);
+		_exit(0);
+	}
+	close(fds[1]);
+	std::string output;
+	char buffer[256];
+	ssize_t got;
+	while ((got = read(fds[0], buffer, sizeof buffer)) > 0) output.append(buffer, static_cast<size_t>(got));
+	close(fds[0]);
+	int status = 0;
+	waitpid(pid, &status, 0);
+	return ChildResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}

@@ -1,6 +1,8 @@
 // play_harness.cpp: the gameplay test harness.
 #include "support/play_harness.h"
 
+#include <cstdlib>
+
 #include "game/zimbolo.h"
 
 //----------------------------------------------------------------------------
@@ -19,6 +21,11 @@ const int SOUND_EFFECTS_ONLY = 2;
 //----------------------------------------------------------------------------
 
 void PlayHarness::Begin(int mode) {
+	// NOTE: images and sounds are read through the GLFW host's file loading,
+	// and OpenAL plays into its null backend.
+	static KxGlfwGame files;
+	KxGlfwGame::_glfwGame = &files;
+	setenv("ALSOFT_DRIVERS", "null", 1);
 	host.Boot();
 	kx_Zimbolo_InitGlobals();
 	app = (new c_MyApp())->m_new();

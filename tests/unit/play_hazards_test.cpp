@@ -132,6 +132,22 @@ TEST_F(PlayHazards, InvaderFiresAfterAbout180FramesAndFlashesBeforeEachShot) {
 	EXPECT_EQ(shot[obj::dx], -6);
 }
 
+TEST_F(PlayHazards, InvaderStepsOncePerCycleAndHoldsStillWhilePaused) {
+	float* v = h.Put(1000, KIND_INVADER, 640, 320, 0, 8);
+	v[obj::cooldown] = 600;
+	v[obj::counter] = 14;
+	h.Update();
+	EXPECT_EQ(v[obj::counter], 15);
+	EXPECT_EQ(v[obj::y], 328);
+	h.app->m_paused = 1;
+	h.Update(20);
+	EXPECT_EQ(v[obj::y], 328) << "a pause at the step does not walk it";
+	EXPECT_EQ(v[obj::counter], 15);
+	h.app->m_paused = 0;
+	h.Update(30);
+	EXPECT_EQ(v[obj::y], 344) << "one step at the reset and one at 15";
+}
+
 TEST_F(PlayHazards, InvaderDestroyedByABallFor25) {
 	h.Put(1000, KIND_INVADER, 640, 320, 0, 8)[obj::cooldown] = 360;
 	h.Put(10, KIND_BALL, 630, 320, 5, 0);

@@ -39,7 +39,11 @@ void c_MyApp::p_DoInvader(int o, float sx, float sy) {
 	float* v = &m_objects[o];
 	if (m_paused == 0) v[obj::counter] += m_speed;
 	if (v[obj::counter] > CYCLE_END) v[obj::counter] = 0;
-	if (std::fmod(v[obj::counter], STEP_PERIOD) == 0 && v[obj::cooldown] > STEP_TIMER) v[obj::y] += v[obj::dy];
+	// NOTE: the counter stands still while paused, so the step is taken only in
+	// running frames; otherwise a pause at a step would walk the invader every frame.
+	if (m_paused == 0 && std::fmod(v[obj::counter], STEP_PERIOD) == 0 && v[obj::cooldown] > STEP_TIMER) {
+		v[obj::y] += v[obj::dy];
+	}
 	if (v[obj::y] < field::topBand) v[obj::dy] = p_Plus(v[obj::dy]);
 	if (v[obj::y] > field::bottomBand) v[obj::dy] = p_Minus(v[obj::dy]);
 	if (m_paused == 0) v[obj::cooldown] -= kx_random_Rnd2(0.01f, 0.1f) + m_speed;

@@ -33,9 +33,8 @@ TempDir::~TempDir() {
 
 void EnsureTestHost() {
 	if (KxGlfwGame::_glfwGame) return;
-	KxGlfwGame* host = new KxGlfwGame();
-	KxGame::_game = host;
-	KxGlfwGame::_glfwGame = host;
+	KxGlfwGame::_glfwGame = new KxGlfwGame();
+	if (!KxGame::_game) KxGame::_game = KxGlfwGame::_glfwGame;
 }
 
 void WriteSolidPng(const std::string& path, int w, int h, unsigned char r, unsigned char g, unsigned char b,

@@ -20,7 +20,8 @@ private:
 	std::string previous;
 };
 
-// The one host object of the test process (KxGame::_game, KxGlfwGame::_glfwGame).
+// A GLFW host object as KxGlfwGame::_glfwGame (and KxGame::_game when unset),
+// for the file operations and image decoding; it opens no window.
 void EnsureTestHost();
 // Writes an RGBA PNG of w × h pixels, every pixel the same bytes.
 void WriteSolidPng(const std::string& path, int w, int h, unsigned char r, unsigned char g, unsigned char b,

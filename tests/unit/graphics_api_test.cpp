@@ -8,11 +8,9 @@
 #include "graphics/graphics_api.h"
 #include "graphics/gxtk_graphics.h"
 #include "graphics/gxtk_surface.h"
+#include "host/app.h"
 #include "support/fixtures.h"
 #include "support/gl_recorder.h"
-
-extern int kx_app__devWidth;
-extern int kx_app__devHeight;
 
 namespace {
 

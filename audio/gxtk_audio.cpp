@@ -300,8 +300,11 @@ gxtkSample* gxtkAudio::LoadSample(String path) {
 
 // Decodes a file into a new buffer of the sample; true also when OpenAL refuses the data.
 bool gxtkAudio::LoadSample__UNSAFE__(gxtkSample* sample, String path) {
+	// NOTE: a host that is not a GLFW host (a test host) loads no sounds.
+	KxGlfwGame* host = KxGlfwGame::_glfwGame;
+	if (!host) return false;
 	int length = 0, chans = 0, format = 0, hertz = 0;
-	unsigned char* data = KxGlfwGame::_glfwGame->LoadAudioData(path, &length, &chans, &format, &hertz);
+	unsigned char* data = host->LoadAudioData(path, &length, &chans, &format, &hertz);
 	if (!data) return false;
 	ALuint buffer = 0;
 	alGenBuffers(1, &buffer);

@@ -34,10 +34,10 @@ public:
 	virtual void ResumeGame() {}
 	virtual void UpdateGame() {}
 	virtual void RenderGame() {}
-	virtual void KeyEvent(int event, int data) {}
-	virtual void MouseEvent(int event, int data, float x, float y) {}
-	virtual void TouchEvent(int event, int data, float x, float y) {}
-	virtual void MotionEvent(int event, int data, float x, float y, float z) {}
+	virtual void KeyEvent(int, int) {}
+	virtual void MouseEvent(int, int, float, float) {}
+	virtual void TouchEvent(int, int, float, float) {}
+	virtual void MotionEvent(int, int, float, float, float) {}
 	virtual void DiscardGraphics() {}
 };
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "runtime/object.h"
 
@@ -25,13 +26,14 @@ const int EXIT_RUNTIME_ERROR = -1;
 const int DBG_LINE_MAX = 255;
 
 // Prints an object's debugger text for a "@<address>" command.
+// NOTE: the address comes from outside the process: only a live script object
+// is asked for its text; anything else (null, unknown, not an Object) prints
+// an empty line, as a null address does.
 void print_object_at(const char* address) {
 	void* p = nullptr;
-	if (std::sscanf(address, "%p", &p) == 1 && p) {
-		dbg_print(static_cast<Object*>(p)->debug());
-	} else {
-		dbg_print(String());
-	}
+	if (std::sscanf(address, "%p", &p) != 1) p = nullptr;
+	Object* object = dynamic_cast<Object*>(gc_find_object(p));
+	dbg_print(object ? object->debug() : String());
 }
 
 }  // namespace
@@ -146,8 +148,13 @@ void sighandle(int signal) {
 	}
 }
 
+// NOTE: the handler never returns, so the signal is not held back while it
+// runs (SA_NODEFER): a second fault inside the error path reaches the same
+// handler instead of killing the process silently.
 void kx_install_signal_handlers() {
-	std::signal(SIGSEGV, sighandle);
-	std::signal(SIGILL, sighandle);
-	std::signal(SIGFPE, sighandle);
+	struct sigaction action = {};
+	action.sa_handler = sighandle;
+	action.sa_flags = SA_NODEFER;
+	sigemptyset(&action.sa_mask);
+	for (int sig : {SIGSEGV, SIGILL, SIGFPE}) sigaction(sig, &action, nullptr);
 }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 
 //----------------------------------------------------------------------------
 // Collector state
@@ -256,14 +257,14 @@ void gc_sweep() {
 	splice(&gc_marked_list, &gc_unmarked_list);
 	gc_marked_bytes = 0;
 	gc_markbit ^= 1;
-	gc_mark();
-	gc_new_bytes = 0;
 }
 
 // One collector step, run after every host event.
 void gc_collect() {
 	gc_locals_sp = 0;
-	if (gc_ext_new_bytes.load() + gc_new_bytes <= GC_FULL_COLLECT_BYTES) {
+	// NOTE: the sum is taken in 64 bits: large file loads can push the external
+	// count alone close to the int range.
+	if (static_cast<int64_t>(gc_ext_new_bytes.load()) + gc_new_bytes <= GC_FULL_COLLECT_BYTES) {
 		// NOTE: marking keeps pace with allocation, so that by the time 8 MiB
 		// are new the whole live heap has been scanned.
 		int64_t old_bytes = gc_alloced_bytes - gc_new_bytes;
@@ -275,4 +276,27 @@ void gc_collect() {
 	gc_mark_locals();
 	gc_mark_queued(INT_MAX);
 	gc_sweep();
+	gc_mark();
+	gc_new_bytes = 0;
+}
+
+//----------------------------------------------------------------------------
+// Lookup
+//----------------------------------------------------------------------------
+
+// Whether a list holds the object at address p.
+static bool list_holds(const gc_object* list, const void* p) {
+	for (const gc_object* q = list->succ; q != list; q = q->succ) {
+		if (q == p) return true;
+	}
+	return false;
+}
+
+// The live object at address p (unmarked, queued or marked), or null.
+gc_object* gc_find_object(const void* p) {
+	if (!p) return nullptr;
+	for (const gc_object* list : {&gc_unmarked_list, &gc_queued_list, &gc_marked_list}) {
+		if (list_holds(list, p)) return static_cast<gc_object*>(const_cast<void*>(p));
+	}
+	return nullptr;
 }

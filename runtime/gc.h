@@ -91,7 +91,7 @@ void gc_mark();
 void gc_mark_queued(int limit);
 // Marks every white object of the local-roots stack at once.
 void gc_mark_locals();
-// Moves everything still white to the free list and starts a new cycle.
+// Moves everything still white to the free list and turns survivors white.
 void gc_sweep();
 // Counts non-collector memory toward the next full collection.
 void gc_ext_malloced(int bytes);
@@ -101,6 +101,9 @@ void gc_flush_free(int bytes);
 void gc_collect();
 // Pushes an object onto the local-roots stack (protected until the next step).
 void gc_push_local(gc_object* p);
+// The live collector object at address p, or null when there is none there
+// (used to check addresses that arrive from outside, such as the debugger's).
+gc_object* gc_find_object(const void* p);
 
 // Hook for the program's roots, installed by the module initialiser.
 extern void (*gc_mark_roots)();

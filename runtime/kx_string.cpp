@@ -1,6 +1,7 @@
 // kx_string.cpp: String operations, number formatting and text-file decoding.
 #include "runtime/kx_string.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
@@ -121,7 +122,7 @@ String::String(String&& other) noexcept : rep(other.rep) {
 
 String::String(const Char* chars, int length) : rep(copy_rep(chars, length)) {}
 
-String::String(const char* text) : String(text, static_cast<int>(std::strlen(text))) {}
+String::String(const char* text) : String(text, text ? static_cast<int>(std::strlen(text)) : 0) {}
 
 String::String(const char* text, int length) : rep(widen(text, length)) {}
 
@@ -202,7 +203,7 @@ String& String::operator+=(const String& other) {
 
 int String::Find(const String& sub, int start) const {
 	if (start < 0) start = 0;
-	for (int i = start; i + sub.Length() <= Length(); ++i) {
+	for (int i = start; i <= Length() - sub.Length(); ++i) {
 		if (matches_at(*this, sub, i)) return i;
 	}
 	return -1;
@@ -298,8 +299,13 @@ String String::Join(const Array<String>& pieces) const {
 // Numbers and narrow text
 //----------------------------------------------------------------------------
 
+// NOTE: atoi is undefined past the int range (glibc wraps 99999999999 to
+// 1215752191); the same parse with the value saturated at INT_MIN/INT_MAX.
 int String::ToInt() const {
-	return std::atoi(low_bytes(*this, NUMBER_TEXT_LIMIT).c_str());
+	long value = std::strtol(low_bytes(*this, NUMBER_TEXT_LIMIT).c_str(), nullptr, 10);
+	if (value > INT_MAX) return INT_MAX;
+	if (value < INT_MIN) return INT_MIN;
+	return static_cast<int>(value);
 }
 
 float String::ToFloat() const {
@@ -340,7 +346,7 @@ const char* String::LoadError() {
 String String::Load(FILE* file) {
 	std::vector<unsigned char> bytes;
 	unsigned char chunk[LOAD_CHUNK];
-	for (;;) {
+	while (file) {
 		size_t n = std::fread(chunk, 1, LOAD_CHUNK, file);
 		bytes.insert(bytes.end(), chunk, chunk + n);
 		if (n < LOAD_CHUNK) break;

@@ -1,0 +1,479 @@
+// glfw2.cpp: the GLFW 2.7 interface over one GLFW 3 window.
+#include "host/glfw2.h"
+
+#include <cerrno>
+#include <ctime>
+
+namespace {
+
+// GLFW 2.7 values whose names the GLFW 3 header below takes for its own macros.
+const int kPress2 = glfw2::GLFW_PRESS;
+const int kRelease2 = glfw2::GLFW_RELEASE;
+const int kHintRefreshRate2 = glfw2::GLFW_REFRESH_RATE;
+const int kKeyLast2 = glfw2::GLFW_KEY_LAST;
+const int kIconified2 = glfw2::GLFW_ICONIFIED;
+
+}  // namespace
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+namespace {
+
+//----------------------------------------------------------------------------
+// Key numbering
+//----------------------------------------------------------------------------
+
+// GLFW 3 keys in the order of the GLFW 2.7 special keys, which count on from
+// GLFW_KEY_SPECIAL + 1 (escape) to the menu key.
+const int kSpecialKeys3[] = {
+	GLFW_KEY_ESCAPE,
+	GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4, GLFW_KEY_F5, GLFW_KEY_F6, GLFW_KEY_F7,
+	GLFW_KEY_F8, GLFW_KEY_F9, GLFW_KEY_F10, GLFW_KEY_F11, GLFW_KEY_F12, GLFW_KEY_F13, GLFW_KEY_F14,
+	GLFW_KEY_F15, GLFW_KEY_F16, GLFW_KEY_F17, GLFW_KEY_F18, GLFW_KEY_F19, GLFW_KEY_F20, GLFW_KEY_F21,
+	GLFW_KEY_F22, GLFW_KEY_F23, GLFW_KEY_F24, GLFW_KEY_F25,
+	GLFW_KEY_UP, GLFW_KEY_DOWN, GLFW_KEY_LEFT, GLFW_KEY_RIGHT,
+	GLFW_KEY_LEFT_SHIFT, GLFW_KEY_RIGHT_SHIFT, GLFW_KEY_LEFT_CONTROL, GLFW_KEY_RIGHT_CONTROL,
+	GLFW_KEY_LEFT_ALT, GLFW_KEY_RIGHT_ALT,
+	GLFW_KEY_TAB, GLFW_KEY_ENTER, GLFW_KEY_BACKSPACE, GLFW_KEY_INSERT, GLFW_KEY_DELETE,
+	GLFW_KEY_PAGE_UP, GLFW_KEY_PAGE_DOWN, GLFW_KEY_HOME, GLFW_KEY_END,
+	GLFW_KEY_KP_0, GLFW_KEY_KP_1, GLFW_KEY_KP_2, GLFW_KEY_KP_3, GLFW_KEY_KP_4,
+	GLFW_KEY_KP_5, GLFW_KEY_KP_6, GLFW_KEY_KP_7, GLFW_KEY_KP_8, GLFW_KEY_KP_9,
+	GLFW_KEY_KP_DIVIDE, GLFW_KEY_KP_MULTIPLY, GLFW_KEY_KP_SUBTRACT, GLFW_KEY_KP_ADD,
+	GLFW_KEY_KP_DECIMAL, GLFW_KEY_KP_EQUAL, GLFW_KEY_KP_ENTER,
+	GLFW_KEY_NUM_LOCK, GLFW_KEY_CAPS_LOCK, GLFW_KEY_SCROLL_LOCK, GLFW_KEY_PAUSE,
+	GLFW_KEY_LEFT_SUPER, GLFW_KEY_RIGHT_SUPER, GLFW_KEY_MENU,
+};
+const int kFirstSpecial2 = glfw2::GLFW_KEY_SPECIAL + 1;
+static_assert(sizeof kSpecialKeys3 / sizeof kSpecialKeys3[0] == kKeyLast2 - glfw2::GLFW_KEY_SPECIAL,
+              "one GLFW 3 key per GLFW 2.7 special key");
+// Printable keys have the same code in both numberings (below the special keys).
+const int kLastPrintable = glfw2::GLFW_KEY_SPECIAL - 1;
+
+// The GLFW 3 key for a GLFW 2.7 code, or GLFW_KEY_UNKNOWN.
+int keyToGlfw3(int key) {
+	if (key >= GLFW_KEY_SPACE && key <= kLastPrintable) return key;
+	if (key >= kFirstSpecial2 && key <= kKeyLast2) return kSpecialKeys3[key - kFirstSpecial2];
+	return GLFW_KEY_UNKNOWN;
+}
+
+//----------------------------------------------------------------------------
+// State
+//----------------------------------------------------------------------------
+
+GLFWwindow* window;
+// The desktop's mode when the library started (full screen changes the current one).
+GLFWvidmode desktopMode;
+// Hints for the next glfwOpenWindow (reset after each).
+int hintRefreshRate;
+bool hintNoResize;
+// Switches.
+bool keyRepeat;
+bool autoPollEvents = true;
+bool mouseCursor = true;
+// Callbacks.
+glfw2::GLFWkeyfun keyCallback;
+glfw2::GLFWcharfun charCallback;
+glfw2::GLFWmousebuttonfun mouseButtonCallback;
+glfw2::GLFWmouseposfun mousePosCallback;
+glfw2::GLFWwindowclosefun closeCallback;
+
+glfw2::Glfw2Platform glfw3Platform;
+glfw2::Glfw2Platform* platform = &glfw3Platform;
+
+//----------------------------------------------------------------------------
+// GLFW 3 callbacks
+//----------------------------------------------------------------------------
+
+// A repeat reaches the game as a press with key repeat on, otherwise not at all.
+void onKey3(GLFWwindow*, int key, int, int action, int) {
+	if (!keyCallback) return;
+	if (action == GLFW_REPEAT) {
+		if (!keyRepeat) return;
+		action = GLFW_PRESS;
+	}
+	int key2 = glfw2::glfw2KeyFromGlfw3(key);
+	if (key2 == GLFW_KEY_UNKNOWN) return;
+	keyCallback(key2, action == GLFW_PRESS ? kPress2 : kRelease2);
+}
+
+// Characters arrive as presses.
+void onChar3(GLFWwindow*, unsigned int codepoint) {
+	if (charCallback) charCallback(static_cast<int>(codepoint), kPress2);
+}
+
+// Mouse buttons keep their numbers.
+void onMouseButton3(GLFWwindow*, int button, int action, int) {
+	if (mouseButtonCallback) mouseButtonCallback(button, action == GLFW_PRESS ? kPress2 : kRelease2);
+}
+
+// Pointer positions in whole window pixels.
+void onCursorPos3(GLFWwindow*, double x, double y) {
+	if (mousePosCallback) mousePosCallback(static_cast<int>(x), static_cast<int>(y));
+}
+
+// A close callback that returns 0 keeps the window open.
+void onClose3(GLFWwindow* w) {
+	if (closeCallback && closeCallback() == 0) glfwSetWindowShouldClose(w, GLFW_FALSE);
+}
+
+// The GLFW 3 cursor mode for the GLFW_MOUSE_CURSOR switch.
+void applyCursorMode() {
+	// NOTE: a disabled cursor is hidden but not captured, so the pointer
+	// keeps reporting window positions for the game's hit tests.
+	if (window) glfwSetInputMode(window, GLFW_CURSOR, mouseCursor ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
+}
+
+// Turns one of the glfwEnable switches on or off.
+void setSwitch(int token, bool on) {
+	if (token == glfw2::GLFW_MOUSE_CURSOR) {
+		mouseCursor = on;
+		applyCursorMode();
+	}
+	if (token == glfw2::GLFW_KEY_REPEAT) keyRepeat = on;
+	if (token == glfw2::GLFW_AUTO_POLL_EVENTS) autoPollEvents = on;
+}
+
+// A GLFW 3 video mode in the GLFW 2.7 form.
+glfw2::GLFWvidmode toVidmode2(const GLFWvidmode& mode) {
+	return glfw2::GLFWvidmode{mode.width, mode.height, mode.redBits, mode.blueBits, mode.greenBits};
+}
+
+// Colour depths of 0 ask for the default.
+int colourBitsHint(int bits) {
+	return bits > 0 ? bits : GLFW_DONT_CARE;
+}
+
+// A trigger from GLFW 3's -1 (released) .. 1 to 0 .. 1.
+float triggerAxis(float value) {
+	return (value + 1.0f) * 0.5f;
+}
+
+}  // namespace
+
+namespace glfw2 {
+
+//----------------------------------------------------------------------------
+// Default platform: GLFW 3
+//----------------------------------------------------------------------------
+
+double Glfw2Platform::Time() {
+	return ::glfwGetTime();
+}
+
+void Glfw2Platform::Sleep(double seconds) {
+	timespec left;
+	left.tv_sec = static_cast<time_t>(seconds);
+	left.tv_nsec = static_cast<long>((seconds - static_cast<double>(left.tv_sec)) * 1e9);
+	while (nanosleep(&left, &left) == -1 && errno == EINTR) {
+	}
+}
+
+void Glfw2Platform::PollEvents() {
+	::glfwPollEvents();
+}
+
+void Glfw2Platform::WaitEvents() {
+	::glfwWaitEvents();
+}
+
+void Glfw2Platform::SwapBuffers() {
+	if (window) ::glfwSwapBuffers(window);
+}
+
+bool Glfw2Platform::WindowOpened() {
+	return window && !glfwWindowShouldClose(window);
+}
+
+bool Glfw2Platform::WindowActive() {
+	return window && glfwGetWindowAttrib(window, GLFW_FOCUSED) && !glfwGetWindowAttrib(window, GLFW_ICONIFIED);
+}
+
+int Glfw2Platform::JoystickParam(int joy, int param) {
+	if (!glfwJoystickPresent(joy)) return 0;
+	bool pad = glfwJoystickIsGamepad(joy);
+	int count = 0;
+	switch (param) {
+	case GLFW_PRESENT:
+		return 1;
+	case GLFW_AXES:
+		if (pad) return GLFW2_PAD_AXES;
+		glfwGetJoystickAxes(joy, &count);
+		return count;
+	case GLFW_BUTTONS:
+		if (pad) return GLFW2_PAD_BUTTONS;
+		::glfwGetJoystickButtons(joy, &count);
+		return count;
+	default:
+		return 0;
+	}
+}
+
+int Glfw2Platform::JoystickPos(int joy, float* pos, int numaxes) {
+	float classic[GLFW2_PAD_AXES];
+	unsigned char buttons[GLFW2_PAD_BUTTONS];
+	const float* axes = classic;
+	int count = GLFW2_PAD_AXES;
+	GLFWgamepadstate state;
+	if (glfwGetGamepadState(joy, &state)) {
+		glfw2ClassicPad(state.buttons, state.axes, buttons, classic);
+	} else {
+		axes = glfwGetJoystickAxes(joy, &count);
+		if (!axes) return 0;
+	}
+	int n = count < numaxes ? count : numaxes;
+	for (int i = 0; i < n; ++i) pos[i] = axes[i];
+	return n;
+}
+
+int Glfw2Platform::JoystickButtons(int joy, unsigned char* buttons, int numbuttons) {
+	float axes[GLFW2_PAD_AXES];
+	unsigned char classic[GLFW2_PAD_BUTTONS];
+	const unsigned char* states = classic;
+	int count = GLFW2_PAD_BUTTONS;
+	GLFWgamepadstate state;
+	if (glfwGetGamepadState(joy, &state)) {
+		glfw2ClassicPad(state.buttons, state.axes, classic, axes);
+	} else {
+		states = ::glfwGetJoystickButtons(joy, &count);
+		if (!states) return 0;
+	}
+	int n = count < numbuttons ? count : numbuttons;
+	for (int i = 0; i < n; ++i) buttons[i] = states[i] == GLFW_PRESS ? kPress2 : kRelease2;
+	return n;
+}
+
+//----------------------------------------------------------------------------
+// Library
+//----------------------------------------------------------------------------
+
+int glfwInit() {
+	// The hat of a raw joystick reads as four buttons after the others.
+	glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_TRUE);
+	if (!::glfwInit()) return 0;
+	GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+	const ::GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+	if (mode) desktopMode = *mode;
+	return 1;
+}
+
+void glfwTerminate() {
+	::glfwTerminate();
+	window = nullptr;
+}
+
+void glfw2SetPlatform(Glfw2Platform* replacement) {
+	platform = replacement ? replacement : &glfw3Platform;
+}
+
+//----------------------------------------------------------------------------
+// Window
+//----------------------------------------------------------------------------
+
+int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebits, int alphabits,
+                   int depthbits, int stencilbits, int mode) {
+	if (window) return 0;
+	glfwDefaultWindowHints();
+	glfwWindowHint(GLFW_RED_BITS, colourBitsHint(redbits));
+	glfwWindowHint(GLFW_GREEN_BITS, colourBitsHint(greenbits));
+	glfwWindowHint(GLFW_BLUE_BITS, colourBitsHint(bluebits));
+	glfwWindowHint(GLFW_ALPHA_BITS, alphabits);
+	glfwWindowHint(GLFW_DEPTH_BITS, depthbits);
+	glfwWindowHint(GLFW_STENCIL_BITS, stencilbits);
+	glfwWindowHint(GLFW_REFRESH_RATE, hintRefreshRate > 0 ? hintRefreshRate : GLFW_DONT_CARE);
+	glfwWindowHint(GLFW_RESIZABLE, hintNoResize ? GLFW_FALSE : GLFW_TRUE);
+	hintRefreshRate = 0;
+	hintNoResize = false;
+	GLFWmonitor* monitor = mode == GLFW_FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;
+	window = glfwCreateWindow(width, height, "GLFW Window", monitor, nullptr);
+	if (!window) return 0;
+	glfwMakeContextCurrent(window);
+	::glfwSetKeyCallback(window, onKey3);
+	::glfwSetCharCallback(window, onChar3);
+	::glfwSetMouseButtonCallback(window, onMouseButton3);
+	glfwSetCursorPosCallback(window, onCursorPos3);
+	::glfwSetWindowCloseCallback(window, onClose3);
+	applyCursorMode();
+	return 1;
+}
+
+void glfwOpenWindowHint(int target, int hint) {
+	if (target == kHintRefreshRate2) hintRefreshRate = hint;
+	if (target == GLFW_WINDOW_NO_RESIZE) hintNoResize = hint != 0;
+}
+
+void glfwCloseWindow() {
+	if (!window) return;
+	glfwDestroyWindow(window);
+	window = nullptr;
+}
+
+void glfwSetWindowCloseCallback(GLFWwindowclosefun callback) {
+	closeCallback = callback;
+}
+
+void glfwSetWindowTitle(const char* title) {
+	if (window) ::glfwSetWindowTitle(window, title);
+}
+
+void glfwGetWindowSize(int* width, int* height) {
+	*width = 0;
+	*height = 0;
+	if (window) ::glfwGetWindowSize(window, width, height);
+}
+
+void glfwSetWindowPos(int x, int y) {
+	if (window) ::glfwSetWindowPos(window, x, y);
+}
+
+int glfwGetWindowParam(int param) {
+	switch (param) {
+	case GLFW_OPENED:
+		return platform->WindowOpened();
+	case GLFW_ACTIVE:
+		return platform->WindowActive();
+	case kIconified2:
+		return window && glfwGetWindowAttrib(window, GLFW_ICONIFIED);
+	default:
+		return 0;
+	}
+}
+
+void glfwSwapBuffers() {
+	platform->SwapBuffers();
+	if (autoPollEvents) platform->PollEvents();
+}
+
+void glfwSwapInterval(int interval) {
+	if (window) ::glfwSwapInterval(interval);
+}
+
+//----------------------------------------------------------------------------
+// Video modes
+//----------------------------------------------------------------------------
+
+int glfwGetVideoModes(GLFWvidmode* list, int maxcount) {
+	GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+	if (!monitor) return 0;
+	int count = 0;
+	const ::GLFWvidmode* modes = ::glfwGetVideoModes(monitor, &count);
+	int n = count < maxcount ? count : maxcount;
+	for (int i = 0; i < n; ++i) list[i] = toVidmode2(modes[i]);
+	return n;
+}
+
+void glfwGetDesktopMode(GLFWvidmode* mode) {
+	*mode = toVidmode2(desktopMode);
+}
+
+//----------------------------------------------------------------------------
+// Events and input
+//----------------------------------------------------------------------------
+
+void glfwPollEvents() {
+	platform->PollEvents();
+}
+
+void glfwWaitEvents() {
+	platform->WaitEvents();
+}
+
+int glfwGetKey(int key) {
+	int key3 = keyToGlfw3(key);
+	if (!window || key3 == GLFW_KEY_UNKNOWN) return kRelease2;
+	return ::glfwGetKey(window, key3) == GLFW_PRESS ? kPress2 : kRelease2;
+}
+
+void glfwGetMousePos(int* x, int* y) {
+	double cx = 0.0, cy = 0.0;
+	if (window) glfwGetCursorPos(window, &cx, &cy);
+	*x = static_cast<int>(cx);
+	*y = static_cast<int>(cy);
+}
+
+void glfwSetKeyCallback(GLFWkeyfun callback) {
+	keyCallback = callback;
+}
+
+void glfwSetCharCallback(GLFWcharfun callback) {
+	charCallback = callback;
+}
+
+void glfwSetMouseButtonCallback(GLFWmousebuttonfun callback) {
+	mouseButtonCallback = callback;
+}
+
+void glfwSetMousePosCallback(GLFWmouseposfun callback) {
+	mousePosCallback = callback;
+}
+
+//----------------------------------------------------------------------------
+// Joysticks
+//----------------------------------------------------------------------------
+
+int glfwGetJoystickParam(int joy, int param) {
+	if (joy < GLFW_JOYSTICK_1 || joy > GLFW_JOYSTICK_LAST) return 0;
+	return platform->JoystickParam(joy, param);
+}
+
+int glfwGetJoystickPos(int joy, float* pos, int numaxes) {
+	if (joy < GLFW_JOYSTICK_1 || joy > GLFW_JOYSTICK_LAST || numaxes <= 0) return 0;
+	return platform->JoystickPos(joy, pos, numaxes);
+}
+
+int glfwGetJoystickButtons(int joy, unsigned char* buttons, int numbuttons) {
+	if (joy < GLFW_JOYSTICK_1 || joy > GLFW_JOYSTICK_LAST || numbuttons <= 0) return 0;
+	return platform->JoystickButtons(joy, buttons, numbuttons);
+}
+
+//----------------------------------------------------------------------------
+// Time and switches
+//----------------------------------------------------------------------------
+
+double glfwGetTime() {
+	return platform->Time();
+}
+
+void glfwSleep(double time) {
+	if (time > 0.0) platform->Sleep(time);
+}
+
+void glfwEnable(int token) {
+	setSwitch(token, true);
+}
+
+void glfwDisable(int token) {
+	setSwitch(token, false);
+}
+
+//----------------------------------------------------------------------------
+// Translation
+//----------------------------------------------------------------------------
+
+int glfw2KeyFromGlfw3(int key) {
+	if (key >= GLFW_KEY_SPACE && key <= kLastPrintable) return key;
+	for (int i = 0; i <= kKeyLast2 - kFirstSpecial2; ++i) {
+		if (kSpecialKeys3[i] == key) return kFirstSpecial2 + i;
+	}
+	return GLFW_KEY_UNKNOWN;
+}
+
+void glfw2ClassicPad(const unsigned char* buttons3, const float* axes3, unsigned char* buttons, float* axes) {
+	static const int order[GLFW2_PAD_BUTTONS] = {
+		GLFW_GAMEPAD_BUTTON_A, GLFW_GAMEPAD_BUTTON_B, GLFW_GAMEPAD_BUTTON_X, GLFW_GAMEPAD_BUTTON_Y,
+		GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
+		GLFW_GAMEPAD_BUTTON_BACK, GLFW_GAMEPAD_BUTTON_START,
+		GLFW_GAMEPAD_BUTTON_LEFT_THUMB, GLFW_GAMEPAD_BUTTON_RIGHT_THUMB,
+		GLFW_GAMEPAD_BUTTON_DPAD_LEFT, GLFW_GAMEPAD_BUTTON_DPAD_UP,
+		GLFW_GAMEPAD_BUTTON_DPAD_RIGHT, GLFW_GAMEPAD_BUTTON_DPAD_DOWN,
+	};
+	for (int i = 0; i < GLFW2_PAD_BUTTONS; ++i) buttons[i] = buttons3[order[i]] == GLFW_PRESS ? kPress2 : kRelease2;
+	axes[0] = axes3[GLFW_GAMEPAD_AXIS_LEFT_X];
+	axes[1] = -axes3[GLFW_GAMEPAD_AXIS_LEFT_Y];
+	axes[2] = triggerAxis(axes3[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER]);
+	axes[3] = axes3[GLFW_GAMEPAD_AXIS_RIGHT_X];
+	axes[4] = -axes3[GLFW_GAMEPAD_AXIS_RIGHT_Y];
+	axes[5] = triggerAxis(axes3[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER]);
+}
+
+}  // namespace glfw2

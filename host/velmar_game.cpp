@@ -1,0 +1,50 @@
+// velmar_game.cpp: the life of the process, from the window system's start
+// to the end of the frame loop.
+#include "host/kx_game.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/glfw2.h"
+#include "runtime/errors.h"
+#include "runtime/gc.h"
+
+using namespace glfw2;
+
+// The process arguments, for the translated program.
+int argc;
+const char** argv;
+
+namespace {
+
+// Exit status when the window system cannot start.
+const int EXIT_NO_WINDOW_SYSTEM = -1;
+
+}  // namespace
+
+int KxVelmarGame::Main(int argCount, const char** args) {
+	if (!glfwInit()) {
+		puts("glfwInit failed");
+		exit(EXIT_NO_WINDOW_SYSTEM);
+	}
+	KxVelmarGame* game = new KxVelmarGame();
+	KxGame::_game = game;
+	KxGlfwGame::_glfwGame = game;
+	argc = argCount;
+	argv = args;
+	kx_install_signal_handlers();
+	if (!setlocale(LC_CTYPE, "en_US.UTF-8")) setlocale(LC_CTYPE, "");
+	gc_init1();
+	try {
+		kxInit();
+		gc_mark();
+		kxMain();
+		if (game->Delegate()) game->Run();
+	} catch (ThrowableObject* exception) {
+		glfwTerminate();
+		game->Die(exception);
+	}
+	glfwTerminate();
+	return 0;
+}

@@ -267,22 +267,27 @@ int gxtkAudio::PlayMusic(String path, int flags) {
 	return 0;
 }
 
+// The music channel's StopChannel.
 int gxtkAudio::StopMusic() {
 	return StopChannel(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's PauseChannel.
 int gxtkAudio::PauseMusic() {
 	return PauseChannel(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's ResumeChannel.
 int gxtkAudio::ResumeMusic() {
 	return ResumeChannel(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's ChannelState.
 int gxtkAudio::MusicState() {
 	return ChannelState(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's SetVolume.
 int gxtkAudio::SetMusicVolume(float volume) {
 	return SetVolume(GXTK_MUSIC_CHANNEL, volume);
 }

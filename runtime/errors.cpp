@@ -42,6 +42,7 @@ void print_object_at(const char* address) {
 // Output and errors
 //----------------------------------------------------------------------------
 
+// One UTF-8 line to standard output, flushed.
 int kxPrint(const String& text) {
 	std::string line = text.ToUtf8();
 	line += '\n';
@@ -50,15 +51,18 @@ int kxPrint(const String& text) {
 	return 0;
 }
 
+// The same as kxPrint.
 int kxDebugLog(const String& text) {
 	return kxPrint(text);
 }
 
+// Quits (empty message) or reports a runtime error.
 void kxError(const String& message) {
 	if (message.Length() == 0) std::exit(0);
 	dbg_error(message.ToNarrow().c_str());
 }
 
+// Reports the error and stops in the debugger until the process ends.
 void dbg_error(const char* message) {
 	// NOTE: a runtime error can never be continued: the debugger only inspects.
 	for (;;) {
@@ -68,16 +72,19 @@ void dbg_error(const char* message) {
 	}
 }
 
+// The position information and a line end, or empty.
 String dbg_stacktrace() {
 	if (!dbg_info || !*dbg_info) return String();
 	return String(dbg_info) + String("\n");
 }
 
+// Records the stack trace and throws the message.
 void dbg_throw(const char* message) {
 	dbg_exstack = dbg_stacktrace();
 	throw message;
 }
 
+// Low bytes of the text and a line end to standard error, flushed.
 void dbg_print(const String& text) {
 	std::string line = text.ToNarrow();
 	line += '\n';
@@ -89,6 +96,7 @@ void dbg_print(const String& text) {
 // Debugger protocol
 //----------------------------------------------------------------------------
 
+// Announces the stop and runs debugger commands until one continues.
 void dbg_stop() {
 	std::fprintf(stderr, "{{~~%s~~}}\n\n", dbg_info ? dbg_info : "");
 	std::fflush(stderr);
@@ -127,6 +135,7 @@ void dbg_stop() {
 	}
 }
 
+// The same as dbg_stop.
 void kxDebugStop() {
 	dbg_stop();
 }
@@ -135,6 +144,7 @@ void kxDebugStop() {
 // Signals
 //----------------------------------------------------------------------------
 
+// Turns a fatal signal into a runtime error.
 void sighandle(int signal) {
 	switch (signal) {
 	case SIGFPE:

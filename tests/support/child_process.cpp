@@ -78,6 +78,7 @@ bool pump(const Pipes& p, const std::string& input, ChildResult& result, int tim
 
 }  // namespace
 
+// Forks, feeds and drains the child, then collects its status.
 ChildResult run_in_child(const std::function<void()>& body, const std::string& input, int timeoutMs) {
 	Pipes p;
 	if (pipe(p.in) || pipe(p.out) || pipe(p.err)) std::abort();

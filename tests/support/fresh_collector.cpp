@@ -3,6 +3,7 @@
 
 #include "runtime/gc.h"
 
+// Empty lists, zero counters, empty caches, mark bit 1 and the given roots.
 void gc_test_reset(void (*roots)()) {
 	gc_init1();
 	gc_markbit = 1;

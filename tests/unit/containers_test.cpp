@@ -253,3 +253,19 @@ TEST_F(Containers, InterfaceReferencesReachTheirObjects) {
 	gc_assign(slot, as_interface);
 	EXPECT_NE(source->flags & GC_COLOUR_MASK, gc_markbit) << "the barrier greyed the object behind the interface";
 }
+
+TEST_F(Containers, InterfaceReferencesToNonCollectorObjectsAreStoredSafely) {
+	class Loose : public virtual c_IAsyncEventSource {
+	public:
+		void p_UpdateAsyncEvents() override {}
+	};
+	Loose loose;
+	c_IAsyncEventSource* slot = nullptr;
+	gc_assign(slot, static_cast<c_IAsyncEventSource*>(&loose));
+	EXPECT_EQ(slot, &loose);
+	Array<c_IAsyncEventSource*> sources(1);
+	sources[0] = &loose;
+	// Marking skips the element that has no collector header.
+	gc_mark_object(sources.rep);
+	EXPECT_NE(sources.rep->flags & GC_COLOUR_MASK, gc_markbit);
+}

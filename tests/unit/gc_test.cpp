@@ -60,6 +60,19 @@ int block_of() {
 	return static_cast<int>((sizeof(T) + 7) / 8 * 8);
 }
 
+// A larger object, for nesting allocations of different sizes.
+class Big : public Object {
+public:
+	char m_bytes[100] = {};
+};
+
+// An object that takes another as a constructor argument.
+class Wrapper : public Object {
+public:
+	Object* m_inner;
+	explicit Wrapper(Object* inner) : m_inner(inner) {}
+};
+
 class Collector : public ::testing::Test {
 protected:
 	void SetUp() override {
@@ -71,8 +84,8 @@ protected:
 
 	// A rooted object, queued as start-up does after the module initialiser.
 	Probe* make_root() {
-		gc_assign(g_root, new Probe);
-		gc_mark();
+		g_root = new Probe;
+		gc_init2();
 		return g_root;
 	}
 };
@@ -337,4 +350,34 @@ TEST_F(Collector, FindObjectKnowsOnlyLiveObjects) {
 	full_collection();
 	EXPECT_EQ(gc_find_object(p), p) << "a queued object survives";
 	EXPECT_EQ(gc_find_object(garbage), nullptr) << "garbage is no longer live";
+}
+
+TEST_F(Collector, NestedAllocationsKeepTheirOwnSizes) {
+	// The wrapper's block is handed out before the argument is allocated and
+	// constructed; each constructor must still take its own size.
+	Wrapper* w = new Wrapper(new Big);
+	EXPECT_EQ(static_cast<int>(w->flags & ~GC_COLOUR_MASK), block_of<Wrapper>());
+	EXPECT_EQ(static_cast<int>(w->m_inner->flags & ~GC_COLOUR_MASK), block_of<Big>());
+	EXPECT_EQ(gc_alloced_bytes, block_of<Wrapper>() + block_of<Big>());
+	EXPECT_TRUE(in_list(gc_unmarked_list, w));
+	EXPECT_TRUE(in_list(gc_unmarked_list, w->m_inner));
+	// Both die as garbage and return their blocks to the right caches.
+	full_collection();
+	gc_flush_free(1 << 30);
+	EXPECT_EQ(gc_cache[block_of<Wrapper>() / 8], static_cast<void*>(w));
+	EXPECT_EQ(gc_free_bytes, 0);
+}
+
+TEST_F(Collector, ObjectsOutsideCollectorMemoryAreStatic) {
+	{
+		Probe local;
+		EXPECT_EQ(local.flags & GC_COLOUR_MASK, GC_COLOUR_STATIC);
+		EXPECT_EQ(list_length(gc_unmarked_list), 0);
+		Probe* holder = new Probe;
+		gc_assign(holder->m_ref, &local);
+		EXPECT_EQ(list_length(gc_queued_list), 0);
+		full_collection();
+	}
+	EXPECT_EQ(Probe::destroyed, 1);
+	EXPECT_EQ(list_length(gc_free_list), 1) << "only the holder is garbage";
 }

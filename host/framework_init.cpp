@@ -1,8 +1,6 @@
 // framework_init.cpp: initial values and roots of the framework globals.
 #include "host/framework_init.h"
 
-#include "graphics/gxtk_graphics.h"
-
 #include "audio/audio_api.h"
 #include "graphics/graphics_api.h"
 #include "host/app.h"

@@ -123,10 +123,6 @@ KxDisplayMode* KxGame::GetDesktopMode() {
 
 void KxGame::SetSwapInterval(int) {}
 
-String KxGame::PathToFilePath(String path) {
-	return path;
-}
-
 unsigned char* KxGame::LoadImageData(String, int*, int*, int*) {
 	return nullptr;
 }

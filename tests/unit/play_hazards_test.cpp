@@ -140,6 +140,7 @@ TEST_F(PlayHazards, InvaderStepsOncePerCycleAndHoldsStillWhilePaused) {
 	EXPECT_EQ(v[obj::counter], 15);
 	EXPECT_EQ(v[obj::y], 328);
 	h.app->m_paused = 1;
+	h.app->m_pauseDir = 1;
 	h.Update(20);
 	EXPECT_EQ(v[obj::y], 328) << "a pause at the step does not walk it";
 	EXPECT_EQ(v[obj::counter], 15);

@@ -310,6 +310,9 @@ void Items(c_MyApp& a, const MenuLayout& m) {
 	for (int i = 1; i <= ITEM_COUNT; ++i) {
 		EndStops(a, m, i);
 		bool highlighted = i == a.m_menuSel;
+		// NOTE: the items are drawn white; the colour left by the panel or the
+		// score lists would tint them (black with the options item highlighted).
+		a.p_SetCol(255, 255, 255);
 		a.p_SetSize(highlighted ? HIGHLIGHT_SCALE : 1);
 		a.p_SetRot(0);
 		float d = std::hypot(m.x[i] - m.centreX, m.y[i] - m.centreY);

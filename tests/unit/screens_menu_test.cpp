@@ -71,6 +71,9 @@ TEST_F(MenuTest, OptionsItemHidesBothLists) {
 	ASSERT_EQ(h.app->m_menuSel, 4);
 	EXPECT_TRUE(h.TextLines(255, 200, 100).empty());
 	EXPECT_TRUE(h.TextLines(200, 255, 100).empty());
+	for (const DrawRecord& item : h.Records(IMG_BUTTONS)) {
+		EXPECT_EQ(item.red + item.green + item.blue, 3 * 255) << "items keep their own colours";
+	}
 }
 
 TEST_F(MenuTest, KeysStopAtBothEnds) {

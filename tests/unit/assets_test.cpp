@@ -61,13 +61,8 @@ const SheetLayout kSheets[] = {
 
 const int kEffectIds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 95, 96, 98, 99};
 
-// The build directory: ZIMBOLO_BUILD_DIR, or else the folder of this test
-// binary, which the build places at the root of the build directory.
-fs::path buildDir() {
-  const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
-  if (build && *build) return fs::path(build);
-  return fs::read_symlink("/proc/self/exe").parent_path();
-}
+// The build directory, as the build configured it.
+fs::path buildDir() { return fs::path(ZIMBOLO_BUILD_DIR); }
 
 // Directory the build writes the assets to.
 fs::path dataDir() { return buildDir() / "data"; }

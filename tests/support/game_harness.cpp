@@ -33,7 +33,7 @@ std::string EnterScratchDir() {
 	const char* dir = mkdtemp(pattern);
 	if (!dir || chdir(dir) != 0) std::abort();
 	const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
-	std::string data = std::string(build ? build : ".") + "/data";
+	std::string data = std::string(build ? build : ZIMBOLO_BUILD_DIR) + "/data";
 	if (symlink(data.c_str(), "data") != 0) std::abort();
 	return dir;
 }

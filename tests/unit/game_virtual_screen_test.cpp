@@ -162,6 +162,24 @@ TEST_F(VirtualScreenTest, EscapesPickPadOrKeySymbols) {
 	EXPECT_FLOAT_EQ(nextX - symbolX, 7 + 4 + 7) << "the symbol advances 11, the space after it 7";
 }
 
+TEST_F(VirtualScreenTest, RotatedTextRunsAlongTheTurnedBaseline) {
+	app->p_SetRot(90);
+	app->p_Text(100, 100, String("Hi"), 0, 1);
+	ASSERT_EQ(app->m_drawCount, 2 * DL_RECORD);
+	EXPECT_NEAR(Rec(0, DL_X), 100, 1e-3);
+	EXPECT_NEAR(Rec(0, DL_Y), 107, 1e-3) << "the pen moves down the screen";
+	EXPECT_NEAR(Rec(1, DL_Y), 114, 1e-3);
+	EXPECT_EQ(Rec(0, DL_ROT), -90) << "every glyph turns like an image";
+}
+
+TEST_F(VirtualScreenTest, SpacingTableAndEscapesWiden) {
+	app->p_Text(0, 0, String("wil"), 2, 1);
+	EXPECT_FLOAT_EQ(Rec(0, DL_X), -(7 + 9 + 4) + 7) << "w +2, i -3; the last letter is not measured";
+	app->p_CLS2D(ZB_OMITTED, 0, 0, 0);
+	app->p_Text(0, 0, String::FromChar(172) + String("Jx"), 2, 1);
+	EXPECT_FLOAT_EQ(Rec(0, DL_X), -(7 + 9) + 7) << "an escape pair measures as one +2";
+}
+
 TEST_F(VirtualScreenTest, NumbersArePaddedAndCut) {
 	EXPECT_EQ(app->p_rstr(123, 8, String("0")), String("00000123"));
 	EXPECT_EQ(app->p_rstr(123456789, 8, String("0")), String("23456789"));

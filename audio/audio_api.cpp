@@ -1,8 +1,7 @@
 // audio_api.cpp: the framework's audio module over the device.
 #include "audio/audio_api.h"
 
-// The data path of an asset name (runtime files module).
-String kx_data_FixDataPath(String path);
+#include "runtime/files.h"
 
 gxtkAudio* kx_audio_device = nullptr;
 

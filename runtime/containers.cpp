@@ -9,6 +9,7 @@
 // Nodes
 //----------------------------------------------------------------------------
 
+// Fills in a new node.
 c_Node* c_Node::m_new(int key, c_DisplayMode* value, int color, c_Node* parent) {
 	m_key = key;
 	gc_assign(m_value, value);
@@ -17,6 +18,7 @@ c_Node* c_Node::m_new(int key, c_DisplayMode* value, int color, c_Node* parent) 
 	return this;
 }
 
+// Queues the children, the value and the parent.
 void c_Node::mark() {
 	Object::mark();
 	gc_mark_q(m_right);
@@ -29,6 +31,7 @@ void c_Node::mark() {
 // Map
 //----------------------------------------------------------------------------
 
+// An empty map.
 c_Map* c_Map::m_new() {
 	return this;
 }
@@ -49,6 +52,7 @@ c_Node* c_Map::p_FindNode(int key) {
 	return nullptr;
 }
 
+// Whether the key has a node.
 bool c_Map::p_Contains(int key) {
 	return p_FindNode(key) != nullptr;
 }
@@ -126,6 +130,7 @@ static void replace_child(c_Map* map, c_Node* node, c_Node* child) {
 	}
 }
 
+// Lifts the node's right child into its place.
 void c_Map::p_RotateLeft(c_Node* node) {
 	c_Node* child = node->m_right;
 	gc_assign(node->m_right, child->m_left);
@@ -135,6 +140,7 @@ void c_Map::p_RotateLeft(c_Node* node) {
 	gc_assign(node->m_parent, child);
 }
 
+// Lifts the node's left child into its place.
 void c_Map::p_RotateRight(c_Node* node) {
 	c_Node* child = node->m_left;
 	gc_assign(node->m_left, child->m_right);
@@ -144,11 +150,13 @@ void c_Map::p_RotateRight(c_Node* node) {
 	gc_assign(node->m_parent, child);
 }
 
+// Queues the root node.
 void c_Map::mark() {
 	Object::mark();
 	gc_mark_q(m_root);
 }
 
+// An empty map of int keys.
 c_IntMap* c_IntMap::m_new() {
 	c_Map::m_new();
 	return this;
@@ -163,12 +171,14 @@ int c_IntMap::p_Compare(int a, int b) {
 // Stacks
 //----------------------------------------------------------------------------
 
+// An empty stack of display modes.
 c_Stack* c_Stack::m_new() {
 	return this;
 }
 
 c_IAsyncEventSource* c_Stack2::m_NIL;
 
+// An empty stack of event sources.
 c_Stack2* c_Stack2::m_new() {
 	return this;
 }

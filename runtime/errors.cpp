@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "runtime/object.h"
 
@@ -25,13 +26,14 @@ const int EXIT_RUNTIME_ERROR = -1;
 const int DBG_LINE_MAX = 255;
 
 // Prints an object's debugger text for a "@<address>" command.
+// NOTE: the address comes from outside the process: only a live script object
+// is asked for its text; anything else (null, unknown, not an Object) prints
+// an empty line, as a null address does.
 void print_object_at(const char* address) {
 	void* p = nullptr;
-	if (std::sscanf(address, "%p", &p) == 1 && p) {
-		dbg_print(static_cast<Object*>(p)->debug());
-	} else {
-		dbg_print(String());
-	}
+	if (std::sscanf(address, "%p", &p) != 1) p = nullptr;
+	Object* object = dynamic_cast<Object*>(gc_find_object(p));
+	dbg_print(object ? object->debug() : String());
 }
 
 }  // namespace
@@ -40,6 +42,7 @@ void print_object_at(const char* address) {
 // Output and errors
 //----------------------------------------------------------------------------
 
+// One UTF-8 line to standard output, flushed.
 int kxPrint(const String& text) {
 	std::string line = text.ToUtf8();
 	line += '\n';
@@ -48,15 +51,18 @@ int kxPrint(const String& text) {
 	return 0;
 }
 
+// The same as kxPrint.
 int kxDebugLog(const String& text) {
 	return kxPrint(text);
 }
 
+// Quits (empty message) or reports a runtime error.
 void kxError(const String& message) {
 	if (message.Length() == 0) std::exit(0);
 	dbg_error(message.ToNarrow().c_str());
 }
 
+// Reports the error and stops in the debugger until the process ends.
 void dbg_error(const char* message) {
 	// NOTE: a runtime error can never be continued: the debugger only inspects.
 	for (;;) {
@@ -66,16 +72,19 @@ void dbg_error(const char* message) {
 	}
 }
 
+// The position information and a line end, or empty.
 String dbg_stacktrace() {
 	if (!dbg_info || !*dbg_info) return String();
 	return String(dbg_info) + String("\n");
 }
 
+// Records the stack trace and throws the message.
 void dbg_throw(const char* message) {
 	dbg_exstack = dbg_stacktrace();
 	throw message;
 }
 
+// Low bytes of the text and a line end to standard error, flushed.
 void dbg_print(const String& text) {
 	std::string line = text.ToNarrow();
 	line += '\n';
@@ -87,6 +96,7 @@ void dbg_print(const String& text) {
 // Debugger protocol
 //----------------------------------------------------------------------------
 
+// Announces the stop and runs debugger commands until one continues.
 void dbg_stop() {
 	std::fprintf(stderr, "{{~~%s~~}}\n\n", dbg_info ? dbg_info : "");
 	std::fflush(stderr);
@@ -125,6 +135,7 @@ void dbg_stop() {
 	}
 }
 
+// The same as dbg_stop.
 void kxDebugStop() {
 	dbg_stop();
 }
@@ -133,6 +144,7 @@ void kxDebugStop() {
 // Signals
 //----------------------------------------------------------------------------
 
+// Turns a fatal signal into a runtime error.
 void sighandle(int signal) {
 	switch (signal) {
 	case SIGFPE:
@@ -146,8 +158,13 @@ void sighandle(int signal) {
 	}
 }
 
+// NOTE: the handler never returns, so the signal is not held back while it
+// runs (SA_NODEFER): a second fault inside the error path reaches the same
+// handler instead of killing the process silently.
 void kx_install_signal_handlers() {
-	std::signal(SIGSEGV, sighandle);
-	std::signal(SIGILL, sighandle);
-	std::signal(SIGFPE, sighandle);
+	struct sigaction action = {};
+	action.sa_handler = sighandle;
+	action.sa_flags = SA_NODEFER;
+	sigemptyset(&action.sa_mask);
+	for (int sig : {SIGSEGV, SIGILL, SIGFPE}) sigaction(sig, &action, nullptr);
 }

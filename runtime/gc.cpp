@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 
 //----------------------------------------------------------------------------
 // Collector state
@@ -31,8 +32,17 @@ void (*gc_mark_roots)();
 
 namespace {
 
-// Flags for the object whose constructor runs next (set by gc_object_alloc).
-unsigned pending_flags;
+// Blocks handed out whose constructor has not run yet, newest last.
+// NOTE: allocations can nest before a constructor runs (new A(new B) allocates
+// A, then allocates and constructs B, then constructs A), so each constructor
+// looks up its own block instead of taking the last flags handed out.
+const int PENDING_MAX = 64;
+struct Pending {
+	void* block;
+	unsigned flags;
+};
+Pending pending[PENDING_MAX];
+int pending_count;
 // Block size of the object being destroyed (read by operator delete).
 int dying_size;
 
@@ -77,6 +87,28 @@ void splice(gc_object* from, gc_object* to) {
 	clear(from);
 }
 
+// Records the flags a newly allocated block's constructor takes; the oldest
+// record is dropped when blocks were allocated and never constructed.
+void push_pending(void* block, unsigned flags) {
+	if (pending_count == PENDING_MAX) {
+		for (int i = 1; i < PENDING_MAX; ++i) pending[i - 1] = pending[i];
+		--pending_count;
+	}
+	pending[pending_count++] = {block, flags};
+}
+
+// Takes the flags recorded for a block; false when it was not allocated here.
+bool pop_pending(void* block, unsigned& flags) {
+	for (int i = pending_count - 1; i >= 0; --i) {
+		if (pending[i].block != block) continue;
+		flags = pending[i].flags;
+		for (int j = i + 1; j < pending_count; ++j) pending[j - 1] = pending[j];
+		--pending_count;
+		return true;
+	}
+	return false;
+}
+
 // Link word of a block in gc_cache (its second pointer-sized word).
 void*& cache_link(void* block) {
 	return static_cast<void**>(block)[1];
@@ -97,8 +129,14 @@ void scan(gc_object* p) {
 //----------------------------------------------------------------------------
 
 // A new object: white, at the tail of the unmarked list.
+// NOTE: an object constructed outside collector memory (on the stack, static,
+// a member) is made static like the empty arrays: never listed, never freed.
 gc_object::gc_object() {
-	flags = pending_flags;
+	if (!pop_pending(this, flags)) {
+		succ = pred = this;
+		flags = GC_COLOUR_STATIC;
+		return;
+	}
 	append(&gc_unmarked_list, this);
 }
 
@@ -128,11 +166,6 @@ void gc_object::operator delete(void* p) {
 	gc_object_free(p, dying_size);
 }
 
-// Matching delete for the extra-bytes form (used only if a constructor throws).
-void gc_object::operator delete(void* p, size_t) {
-	gc_object_free(p, dying_size);
-}
-
 //----------------------------------------------------------------------------
 // Allocation and freeing
 //----------------------------------------------------------------------------
@@ -152,7 +185,7 @@ void* gc_object_alloc(size_t request) {
 		block = std::malloc(size);
 		if (!block) std::abort();
 	}
-	pending_flags = gc_markbit | static_cast<unsigned>(size);
+	push_pending(block, gc_markbit | static_cast<unsigned>(size));
 
 	gc_alloced_bytes += size;
 	if (gc_alloced_bytes > gc_max_alloced_bytes) gc_max_alloced_bytes = gc_alloced_bytes;
@@ -208,16 +241,23 @@ void gc_mark() {
 	if (gc_mark_roots) gc_mark_roots();
 }
 
+// Queues every root of the program.
+void gc_init2() {
+	gc_mark();
+}
+
 // Marks a white object now and scans what it references.
+// NOTE: null is accepted here and in gc_queue_object: an interface reference
+// to something that is no collector object converts to a null header.
 void gc_mark_object(gc_object* p) {
-	if (gc_is_reached(p)) return;
+	if (!p || gc_is_reached(p)) return;
 	p->flags ^= 1;
 	scan(p);
 }
 
 // Greys a white object.
 void gc_queue_object(gc_object* p) {
-	if (gc_is_reached(p)) return;
+	if (!p || gc_is_reached(p)) return;
 	p->flags ^= 1;
 	unlink(p);
 	append(&gc_queued_list, p);
@@ -256,14 +296,14 @@ void gc_sweep() {
 	splice(&gc_marked_list, &gc_unmarked_list);
 	gc_marked_bytes = 0;
 	gc_markbit ^= 1;
-	gc_mark();
-	gc_new_bytes = 0;
 }
 
 // One collector step, run after every host event.
 void gc_collect() {
 	gc_locals_sp = 0;
-	if (gc_ext_new_bytes.load() + gc_new_bytes <= GC_FULL_COLLECT_BYTES) {
+	// NOTE: the sum is taken in 64 bits: large file loads can push the external
+	// count alone close to the int range.
+	if (static_cast<int64_t>(gc_ext_new_bytes.load()) + gc_new_bytes <= GC_FULL_COLLECT_BYTES) {
 		// NOTE: marking keeps pace with allocation, so that by the time 8 MiB
 		// are new the whole live heap has been scanned.
 		int64_t old_bytes = gc_alloced_bytes - gc_new_bytes;
@@ -275,4 +315,27 @@ void gc_collect() {
 	gc_mark_locals();
 	gc_mark_queued(INT_MAX);
 	gc_sweep();
+	gc_mark();
+	gc_new_bytes = 0;
+}
+
+//----------------------------------------------------------------------------
+// Lookup
+//----------------------------------------------------------------------------
+
+// Whether a list holds the object at address p.
+static bool list_holds(const gc_object* list, const void* p) {
+	for (const gc_object* q = list->succ; q != list; q = q->succ) {
+		if (q == p) return true;
+	}
+	return false;
+}
+
+// The live object at address p (unmarked, queued or marked), or null.
+gc_object* gc_find_object(const void* p) {
+	if (!p) return nullptr;
+	for (const gc_object* list : {&gc_unmarked_list, &gc_queued_list, &gc_marked_list}) {
+		if (list_holds(list, p)) return static_cast<gc_object*>(const_cast<void*>(p));
+	}
+	return nullptr;
 }

@@ -38,7 +38,8 @@ struct gc_object {
 	gc_object* pred;
 	unsigned flags;
 
-	// Links a newly allocated object into the unmarked list, white.
+	// Links a newly allocated object into the unmarked list, white (an object
+	// outside collector memory becomes static instead).
 	gc_object();
 	// A static object: colour 3 and in no list (a list sentinel links to itself).
 	explicit gc_object(gc_static_tag);
@@ -54,7 +55,6 @@ struct gc_object {
 	// Allocation with extra bytes after the object (array elements).
 	static void* operator new(size_t size, size_t extra);
 	static void operator delete(void* p);
-	static void operator delete(void* p, size_t extra);
 };
 
 extern gc_object gc_unmarked_list;
@@ -87,11 +87,13 @@ void gc_object_free(void* block, int size);
 void gc_init1();
 // Queues every root (the program's object-valued globals).
 void gc_mark();
+// The same as gc_mark (the start-up name).
+void gc_init2();
 // Scans queued objects until limit bytes are marked or the queue is empty.
 void gc_mark_queued(int limit);
 // Marks every white object of the local-roots stack at once.
 void gc_mark_locals();
-// Moves everything still white to the free list and starts a new cycle.
+// Moves everything still white to the free list and turns survivors white.
 void gc_sweep();
 // Counts non-collector memory toward the next full collection.
 void gc_ext_malloced(int bytes);
@@ -101,6 +103,9 @@ void gc_flush_free(int bytes);
 void gc_collect();
 // Pushes an object onto the local-roots stack (protected until the next step).
 void gc_push_local(gc_object* p);
+// The live collector object at address p, or null when there is none there
+// (used to check addresses that arrive from outside, such as the debugger's).
+gc_object* gc_find_object(const void* p);
 
 // Hook for the program's roots, installed by the module initialiser.
 extern void (*gc_mark_roots)();

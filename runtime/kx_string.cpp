@@ -1,6 +1,7 @@
 // kx_string.cpp: String operations, number formatting and text-file decoding.
 #include "runtime/kx_string.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
@@ -111,26 +112,34 @@ String::Rep* String::Rep::alloc(int length) {
 // Construction
 //----------------------------------------------------------------------------
 
+// The empty string.
 String::String() : rep(retain(&nullRep)) {}
 
+// Shares the other rep.
 String::String(const String& other) : rep(retain(other.rep)) {}
 
+// Takes the other rep, leaving it empty.
 String::String(String&& other) noexcept : rep(other.rep) {
 	other.rep = retain(&nullRep);
 }
 
+// Copies length characters.
 String::String(const Char* chars, int length) : rep(copy_rep(chars, length)) {}
 
-String::String(const char* text) : String(text, static_cast<int>(std::strlen(text))) {}
+// Widens a NUL-terminated narrow text.
+String::String(const char* text) : String(text, text ? static_cast<int>(std::strlen(text)) : 0) {}
 
+// Widens length narrow bytes.
 String::String(const char* text, int length) : rep(widen(text, length)) {}
 
+// The "%i" text of value.
 String::String(int value) {
 	char buf[16];
 	std::snprintf(buf, sizeof buf, "%i", value);
 	rep = widen(buf, static_cast<int>(std::strlen(buf)));
 }
 
+// The "%.17lg" text of value, with ".0" when it looks like an int.
 String::String(float value) {
 	char buf[64];
 	std::snprintf(buf, sizeof buf, "%.17lg", static_cast<double>(value));
@@ -139,10 +148,12 @@ String::String(float value) {
 	rep = widen(text.data(), static_cast<int>(text.size()));
 }
 
+// Drops this reference.
 String::~String() {
 	rep->release();
 }
 
+// Shares the other rep (safe for self-assignment).
 String& String::operator=(const String& other) {
 	retain(other.rep);
 	rep->release();
@@ -150,6 +161,7 @@ String& String::operator=(const String& other) {
 	return *this;
 }
 
+// Takes the other rep, leaving it empty.
 String& String::operator=(String&& other) noexcept {
 	if (this != &other) {
 		rep->release();
@@ -159,6 +171,7 @@ String& String::operator=(String&& other) noexcept {
 	return *this;
 }
 
+// A one-character string.
 String String::FromChar(int ch) {
 	Char c = static_cast<Char>(ch);
 	return String(&c, 1);
@@ -168,11 +181,13 @@ String String::FromChar(int ch) {
 // Comparison and concatenation
 //----------------------------------------------------------------------------
 
+// Equal lengths and equal units.
 bool String::operator==(const String& other) const {
 	if (rep->length != other.rep->length) return false;
 	return rep == other.rep || std::memcmp(rep->data, other.rep->data, sizeof(Char) * rep->length) == 0;
 }
 
+// The first differing unit decides; then the length.
 int String::Compare(const String& other) const {
 	int n = rep->length < other.rep->length ? rep->length : other.rep->length;
 	for (int i = 0; i < n; ++i) {
@@ -192,6 +207,7 @@ String operator+(const String& a, const String& b) {
 	return String(rep);
 }
 
+// Appends other (sharing when either side is empty).
 String& String::operator+=(const String& other) {
 	return *this = *this + other;
 }
@@ -200,14 +216,16 @@ String& String::operator+=(const String& other) {
 // Searching and slicing
 //----------------------------------------------------------------------------
 
+// First index of sub at or after start, or -1.
 int String::Find(const String& sub, int start) const {
 	if (start < 0) start = 0;
-	for (int i = start; i + sub.Length() <= Length(); ++i) {
+	for (int i = start; i <= Length() - sub.Length(); ++i) {
 		if (matches_at(*this, sub, i)) return i;
 	}
 	return -1;
 }
 
+// Last index of sub, or -1.
 int String::FindLast(const String& sub) const {
 	for (int i = Length() - sub.Length(); i >= 0; --i) {
 		if (matches_at(*this, sub, i)) return i;
@@ -215,18 +233,22 @@ int String::FindLast(const String& sub) const {
 	return -1;
 }
 
+// Whether the string begins with prefix.
 bool String::StartsWith(const String& prefix) const {
 	return prefix.Length() <= Length() && matches_at(*this, prefix, 0);
 }
 
+// Whether the string ends with suffix.
 bool String::EndsWith(const String& suffix) const {
 	return suffix.Length() <= Length() && matches_at(*this, suffix, Length() - suffix.Length());
 }
 
+// The characters from from to the end.
 String String::Slice(int from) const {
 	return Slice(from, Length());
 }
 
+// The characters from..to, bounds counted from the end when negative and clamped.
 String String::Slice(int from, int to) const {
 	int len = Length();
 	if (from < 0) from = from + len < 0 ? 0 : from + len;
@@ -249,19 +271,23 @@ static String map_case(const String& s, wint_t (*fn)(wint_t)) {
 	return s;
 }
 
+// Lower case through towlower.
 String String::ToLower() const {
 	return map_case(*this, std::towlower);
 }
 
+// Upper case through towupper.
 String String::ToUpper() const {
 	return map_case(*this, std::towupper);
 }
 
+// Every occurrence of find replaced by with.
 String String::Replace(const String& find, const String& with) const {
 	if (find.Length() == 0) return *this;
 	return with.Join(Split(find));
 }
 
+// The pieces between occurrences of separator (characters for an empty one).
 Array<String> String::Split(const String& separator) const {
 	if (separator.Length() == 0) {
 		Array<String> chars(Length());
@@ -285,6 +311,7 @@ Array<String> String::Split(const String& separator) const {
 	return pieces;
 }
 
+// The pieces with this string between them.
 String String::Join(const Array<String>& pieces) const {
 	std::vector<Char> out;
 	for (int i = 0; i < pieces.Length(); ++i) {
@@ -298,18 +325,26 @@ String String::Join(const Array<String>& pieces) const {
 // Numbers and narrow text
 //----------------------------------------------------------------------------
 
+// NOTE: atoi is undefined past the int range (glibc wraps 99999999999 to
+// 1215752191); the same parse with the value saturated at INT_MIN/INT_MAX.
 int String::ToInt() const {
-	return std::atoi(low_bytes(*this, NUMBER_TEXT_LIMIT).c_str());
+	long value = std::strtol(low_bytes(*this, NUMBER_TEXT_LIMIT).c_str(), nullptr, 10);
+	if (value > INT_MAX) return INT_MAX;
+	if (value < INT_MIN) return INT_MIN;
+	return static_cast<int>(value);
 }
 
+// atof of the first 63 characters.
 float String::ToFloat() const {
 	return static_cast<float>(std::atof(low_bytes(*this, NUMBER_TEXT_LIMIT).c_str()));
 }
 
+// Each character truncated to its low byte.
 std::string String::ToNarrow() const {
 	return low_bytes(*this, Length());
 }
 
+// One to three UTF-8 bytes per character.
 std::string String::ToUtf8() const {
 	std::string out;
 	out.reserve(Length());
@@ -333,14 +368,16 @@ std::string String::ToUtf8() const {
 // Text files
 //----------------------------------------------------------------------------
 
+// The note left by the last Load.
 const char* String::LoadError() {
 	return str_load_err;
 }
 
+// Reads the rest of the file and decodes it.
 String String::Load(FILE* file) {
 	std::vector<unsigned char> bytes;
 	unsigned char chunk[LOAD_CHUNK];
-	for (;;) {
+	while (file) {
 		size_t n = std::fread(chunk, 1, LOAD_CHUNK, file);
 		bytes.insert(bytes.end(), chunk, chunk + n);
 		if (n < LOAD_CHUNK) break;

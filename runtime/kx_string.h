@@ -36,7 +36,8 @@ public:
 	String(String&& other) noexcept;
 	// Copies length 16-bit characters.
 	String(const Char* chars, int length);
-	// Widens a NUL-terminated narrow text, one signed byte per character.
+	// Widens a NUL-terminated narrow text, one signed byte per character (null
+	// gives the empty string).
 	String(const char* text);
 	// Widens length bytes of a narrow text.
 	String(const char* text, int length);
@@ -51,7 +52,8 @@ public:
 
 	// A one-character string.
 	static String FromChar(int ch);
-	// Reads the rest of an open file and decodes it (byte-order marks, UTF-8).
+	// Reads the rest of an open file and decodes it (byte-order marks, UTF-8);
+	// a null file reads as empty.
 	static String Load(FILE* file);
 	// The note left by the last Load: "Invalid UTF-8" or null.
 	static const char* LoadError();
@@ -86,7 +88,8 @@ public:
 	Array<String> Split(const String& separator) const;
 	// The strings of an array with this string between them.
 	String Join(const Array<String>& pieces) const;
-	// atoi of the first 63 characters (each truncated to its low byte).
+	// atoi of the first 63 characters (each truncated to its low byte), with
+	// values past the int range saturated.
 	int ToInt() const;
 	// atof of the first 63 characters.
 	float ToFloat() const;

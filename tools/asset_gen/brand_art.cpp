@@ -92,9 +92,10 @@ void drawTestCard(Canvas& c, int) {
 
 }  // namespace
 
+// The studio logo and the test-card circle.
 void writeBrandArt(AssetWriter& out) {
-  out.sheet(SheetSpec{"common/OvriLogo", kBrandSide, kBrandSide, 1, 1}, drawStudioLogo);
-  out.sheet(SheetSpec{"common/Testcard_Circle", kBrandSide, kBrandSide, 1, 1}, drawTestCard);
+  out.sheet(SheetLayout{"common/OvriLogo", kBrandSide, kBrandSide, 1, 1}, drawStudioLogo);
+  out.sheet(SheetLayout{"common/Testcard_Circle", kBrandSide, kBrandSide, 1, 1}, drawTestCard);
 }
 
 }  // namespace assetgen

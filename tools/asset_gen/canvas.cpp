@@ -36,24 +36,30 @@ Shape withBounds(Sdf sdf, float x0, float y0, float x1, float y1) {
 
 }  // namespace
 
+// Builds a colour from 0xRRGGBB.
 Color hex(uint32_t rgb, float alpha) {
   return Color{static_cast<float>((rgb >> 16) & 0xff) / 255.0f, static_cast<float>((rgb >> 8) & 0xff) / 255.0f,
                static_cast<float>(rgb & 0xff) / 255.0f, alpha};
 }
 
+// Linear blend from a to b.
 Color mix(Color a, Color b, float t) {
   return Color{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
+// Multiplies the colour components (not alpha) by k, clamped.
 Color shade(Color c, float k) { return Color{clamp01(c.r * k), clamp01(c.g * k), clamp01(c.b * k), c.a}; }
 
+// Returns c with another alpha.
 Color withAlpha(Color c, float alpha) { return Color{c.r, c.g, c.b, alpha}; }
 
+// Filled disc.
 Shape circle(Vec c, float r) {
   return withBounds([c, r](Vec p) { return length(Vec{p.x - c.x, p.y - c.y}) - r; }, c.x - r, c.y - r, c.x + r,
                     c.y + r);
 }
 
+// Filled ellipse (approximate distance, exact on the axes).
 Shape ellipse(Vec c, float rx, float ry) {
   return withBounds(
       [c, rx, ry](Vec p) {
@@ -65,6 +71,7 @@ Shape ellipse(Vec c, float rx, float ry) {
       c.x - rx, c.y - ry, c.x + rx, c.y + ry);
 }
 
+// Axis-aligned box with rounded corners.
 Shape box(Vec c, Vec half, float corner) {
   return withBounds(
       [c, half, corner](Vec p) {
@@ -76,6 +83,7 @@ Shape box(Vec c, Vec half, float corner) {
       c.x - half.x, c.y - half.y, c.x + half.x, c.y + half.y);
 }
 
+// Line segment with round caps.
 Shape capsule(Vec a, Vec b, float r) {
   return withBounds(
       [a, b, r](Vec p) {
@@ -88,6 +96,7 @@ Shape capsule(Vec a, Vec b, float r) {
       std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r);
 }
 
+// Closed polygon.
 Shape polygon(const std::vector<Vec>& points) {
   auto pts = std::make_shared<std::vector<Vec>>(points);
   float x0 = kFar, y0 = kFar, x1 = -kFar, y1 = -kFar;
@@ -119,6 +128,7 @@ Shape polygon(const std::vector<Vec>& points) {
       x0, y0, x1, y1);
 }
 
+// Star with n points between an inner and outer radius, rotated by degrees.
 Shape star(Vec c, int points, float outer, float inner, float degrees) {
   std::vector<Vec> v;
   for (int i = 0; i < points * 2; ++i) {
@@ -129,6 +139,7 @@ Shape star(Vec c, int points, float outer, float inner, float degrees) {
   return polygon(v);
 }
 
+// Regular polygon with n corners, rotated by degrees.
 Shape regular(Vec c, int corners, float radius, float degrees) {
   std::vector<Vec> v;
   for (int i = 0; i < corners; ++i) {
@@ -138,81 +149,102 @@ Shape regular(Vec c, int corners, float radius, float degrees) {
   return polygon(v);
 }
 
+// Circular band of a width around a radius.
 Shape ring(Vec c, float radius, float width) {
   float outer = radius + width * 0.5f;
   return withBounds([c, radius, width](Vec p) { return std::fabs(length(Vec{p.x - c.x, p.y - c.y}) - radius) - width * 0.5f; },
                     c.x - outer, c.y - outer, c.x + outer, c.y + outer);
 }
 
+// Union of two shapes.
 Shape unite(const Shape& a, const Shape& b) {
   Sdf sa = a.sdf, sb = b.sdf;
   return withBounds([sa, sb](Vec p) { return std::min(sa(p), sb(p)); }, std::min(a.x0, b.x0), std::min(a.y0, b.y0),
                     std::max(a.x1, b.x1), std::max(a.y1, b.y1));
 }
 
+// The part of a outside b.
 Shape subtract(const Shape& a, const Shape& b) {
   Sdf sa = a.sdf, sb = b.sdf;
   return withBounds([sa, sb](Vec p) { return std::max(sa(p), -sb(p)); }, a.x0, a.y0, a.x1, a.y1);
 }
 
+// The part common to a and b.
 Shape intersect(const Shape& a, const Shape& b) {
   Sdf sa = a.sdf, sb = b.sdf;
   return withBounds([sa, sb](Vec p) { return std::max(sa(p), sb(p)); }, std::max(a.x0, b.x0), std::max(a.y0, b.y0),
                     std::min(a.x1, b.x1), std::min(a.y1, b.y1));
 }
 
+// Grows (positive) or shrinks (negative) a shape.
 Shape inflate(const Shape& s, float amount) {
   Sdf f = s.sdf;
   return withBounds([f, amount](Vec p) { return f(p) - amount; }, s.x0 - amount, s.y0 - amount, s.x1 + amount,
                     s.y1 + amount);
 }
 
+// Turns a shape by degrees about a centre.
 Shape rotate(const Shape& s, Vec c, float degrees) {
   Sdf f = s.sdf;
   float a = -degrees * kDegToRad;
   float ca = std::cos(a), sa = std::sin(a);
-  float reach = 0.0f;
-  for (Vec corner : {Vec{s.x0, s.y0}, Vec{s.x1, s.y0}, Vec{s.x0, s.y1}, Vec{s.x1, s.y1}})
-    reach = std::max(reach, length(Vec{corner.x - c.x, corner.y - c.y}));
+  float x0 = kFar, y0 = kFar, x1 = -kFar, y1 = -kFar;
+  float fa = degrees * kDegToRad;
+  float cf = std::cos(fa), sf = std::sin(fa);
+  for (Vec corner : {Vec{s.x0, s.y0}, Vec{s.x1, s.y0}, Vec{s.x0, s.y1}, Vec{s.x1, s.y1}}) {
+    float dx = corner.x - c.x, dy = corner.y - c.y;
+    float rx = c.x + dx * cf - dy * sf, ry = c.y + dx * sf + dy * cf;
+    x0 = std::min(x0, rx);
+    y0 = std::min(y0, ry);
+    x1 = std::max(x1, rx);
+    y1 = std::max(y1, ry);
+  }
   return withBounds(
       [f, c, ca, sa](Vec p) {
         float dx = p.x - c.x, dy = p.y - c.y;
         return f(Vec{c.x + dx * ca - dy * sa, c.y + dx * sa + dy * ca});
       },
-      c.x - reach, c.y - reach, c.x + reach, c.y + reach);
+      x0, y0, x1, y1);
 }
 
+// Moves a shape.
 Shape translate(const Shape& s, Vec by) {
   Sdf f = s.sdf;
   return withBounds([f, by](Vec p) { return f(Vec{p.x - by.x, p.y - by.y}); }, s.x0 + by.x, s.y0 + by.y, s.x1 + by.x,
                     s.y1 + by.y);
 }
 
+// Scales a shape by k about a centre.
 Shape scaleShape(const Shape& s, Vec c, float k) {
   Sdf f = s.sdf;
   return withBounds([f, c, k](Vec p) { return f(Vec{c.x + (p.x - c.x) / k, c.y + (p.y - c.y) / k}) * k; },
                     c.x + (s.x0 - c.x) * k, c.y + (s.y0 - c.y) * k, c.x + (s.x1 - c.x) * k, c.y + (s.y1 - c.y) * k);
 }
 
+// A single colour.
 Paint solid(Color c) {
   return [c](Vec) { return c; };
 }
 
+// Gradient along the line from p0 to p1.
 Paint linear(Vec p0, Color c0, Vec p1, Color c1) {
   Vec d{p1.x - p0.x, p1.y - p0.y};
   float len2 = std::max(dot(d, d), 1e-6f);
   return [p0, d, len2, c0, c1](Vec p) { return mix(c0, c1, clamp01(dot(Vec{p.x - p0.x, p.y - p0.y}, d) / len2)); };
 }
 
+// Gradient from the centre out to a radius.
 Paint radial(Vec c, float radius, Color inner, Color outer) {
   return [c, radius, inner, outer](Vec p) { return mix(inner, outer, clamp01(length(Vec{p.x - c.x, p.y - c.y}) / radius)); };
 }
 
+// True when (x, y) is inside and set.
 bool Bitmap::at(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return false;
   return bits[static_cast<size_t>(y) * width + x] != 0;
 }
 
+// Parses rows separated by '|', '#' set and anything else clear.
 Bitmap parseBitmap(const std::string& rows) {
   std::vector<std::string> lines(1);
   for (char ch : rows) {
@@ -231,6 +263,7 @@ Bitmap parseBitmap(const std::string& rows) {
   return b;
 }
 
+// Doubles a bitmap, filling the inner corners of diagonal steps (an EPX variant).
 Bitmap epxDouble(const Bitmap& in) {
   Bitmap out;
   out.width = in.width * 2;
@@ -260,6 +293,7 @@ Bitmap epxDouble(const Bitmap& in) {
 Canvas::Canvas(int width, int height, float scale)
     : width_(width), height_(height), scale_(scale), pixels_(static_cast<size_t>(width) * height) {}
 
+// Composites a colour over one pixel with a coverage 0..1.
 void Canvas::blend(int x, int y, Color c, float coverage) {
   float a = c.a * coverage;
   if (a <= 0.0f) return;
@@ -271,6 +305,7 @@ void Canvas::blend(int x, int y, Color c, float coverage) {
   d.a = a + d.a * keep;
 }
 
+// Paints a shape, anti-aliased over one pixel.
 void Canvas::fill(const Shape& shape, const Paint& paint) {
   int px0 = std::max(0, static_cast<int>(std::floor(shape.x0 * scale_)) - 1);
   int py0 = std::max(0, static_cast<int>(std::floor(shape.y0 * scale_)) - 1);
@@ -285,8 +320,10 @@ void Canvas::fill(const Shape& shape, const Paint& paint) {
   }
 }
 
+// Paints a shape, anti-aliased over one pixel.
 void Canvas::fill(const Shape& shape, Color color) { fill(shape, solid(color)); }
 
+// Paints a bitmap at (x, y) in units, each bit a square of `cell` units;
 void Canvas::bitmap(const Bitmap& bits, float x, float y, Color color, float cellUnits) {
   Bitmap b = bits;
   int factor = 1;
@@ -311,6 +348,7 @@ void Canvas::bitmap(const Bitmap& bits, float x, float y, Color color, float cel
   }
 }
 
+// Adds a band of a width in units around everything drawn so far, behind it.
 void Canvas::outline(Color color, float widthUnits) {
   float radius = widthUnits * scale_;
   int reach = static_cast<int>(std::ceil(radius + 1.0f));
@@ -347,6 +385,7 @@ void Canvas::outline(Color color, float widthUnits) {
   }
 }
 
+// Adds a soft blurred copy of the current alpha behind everything, offset.
 void Canvas::shadow(Color color, float radiusUnits, Vec offset) {
   int r = std::max(1, static_cast<int>(std::lround(radiusUnits * scale_)));
   int ox = static_cast<int>(std::lround(offset.x * scale_));
@@ -383,15 +422,6 @@ void Canvas::shadow(Color color, float radiusUnits, Vec offset) {
       d.b += color.b * under;
       d.a += under;
     }
-}
-
-void Canvas::fade(float factor) {
-  for (Color& c : pixels_) {
-    c.r *= factor;
-    c.g *= factor;
-    c.b *= factor;
-    c.a *= factor;
-  }
 }
 
 }  // namespace assetgen

@@ -128,13 +128,12 @@ class Canvas {
   void outline(Color color, float widthUnits);
   // Adds a soft blurred copy of the current alpha behind everything, offset.
   void shadow(Color color, float radiusUnits, Vec offset);
-  // Multiplies every pixel's alpha by a factor.
-  void fade(float factor);
 
   // Premultiplied pixel at (x, y).
   const Color& pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
 
  private:
+  // Composites a colour over one pixel with a coverage 0..1.
   void blend(int x, int y, Color c, float coverage);
 
   int width_;

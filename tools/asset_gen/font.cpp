@@ -121,10 +121,8 @@ Bitmap miniLetter(char c) {
   switch (c) {
     case 'B': return parseBitmap("##.|#.#|##.|#.#|##.");
     case 'C': return parseBitmap("###|#..|#..|#..|###");
-    case 'E': return parseBitmap("###|#..|##.|#..|###");
     case 'L': return parseBitmap("#..|#..|#..|#..|###");
     case 'R': return parseBitmap("##.|#.#|##.|#.#|#.#");
-    case 'S': return parseBitmap("###|#..|###|..#|###");
     default: return parseBitmap("###|.#.|.#.|.#.|.#.");  // T
   }
 }
@@ -173,7 +171,7 @@ enum class Symbol {
   kExtraB,    // home button / ctrl
 };
 
-constexpr Vec kSymbolCentre{8.5f, 8.5f};
+constexpr Vec kSymbolCentre{8.0f, 8.0f};
 
 // Draws a white glyph of the 5x7 font with its top-left corner at (x, y).
 void glyphAt(Canvas& c, char ch, float x, float y, Color col) { c.bitmap(glyph(ch), x, y, col); }
@@ -186,42 +184,42 @@ Shape arrow(Vec ctr, float size, int dir) {
 
 // Round face button in a colour with a dark letter.
 void padButton(Canvas& c, Color col, char letter) {
-  c.fill(circle(kSymbolCentre, 5.8f), radial(Vec{7.0f, 6.5f}, 8.0f, shade(col, 1.3f), shade(col, 0.7f)));
-  glyphAt(c, letter, 6.0f, 5.0f, outlineDark());
+  c.fill(circle(kSymbolCentre, 5.6f), radial(Vec{6.5f, 6.0f}, 8.0f, shade(col, 1.3f), shade(col, 0.7f)));
+  glyphAt(c, letter, 5.5f, 5.0f, outlineDark());
 }
 
 // Shoulder bumper with a two-letter label.
 void shoulder(Canvas& c, const std::string& label) {
-  Shape s = unite(box(Vec{8.5f, 10.0f}, Vec{6.5f, 3.5f}, 1.5f), ellipse(Vec{8.5f, 7.5f}, 6.5f, 3.5f));
+  Shape s = unite(box(Vec{8.0f, 10.0f}, Vec{5.3f, 3.0f}, 1.5f), ellipse(Vec{8.0f, 7.5f}, 5.3f, 3.5f));
   c.fill(s, linear(Vec{8, 4}, hex(0xb8bed2), Vec{8, 14}, hex(0x5a6078)));
-  drawMini(c, label, 8.5f, 7.0f, outlineDark());
+  drawMini(c, label, 8.0f, 7.0f, outlineDark());
 }
 
 // Four-armed direction pad; `lit` arm is white (-1: none, 4: all).
 void dpadSymbol(Canvas& c, int lit) {
-  Color dark = hex(0x50566c), light = hex(0xffffff);
+  Color dark = hex(0x3a3f52), light = hex(0xffffff);
   for (int dir = 0; dir < 4; ++dir) {
     float dx = dir == 1 ? 1.0f : dir == 3 ? -1.0f : 0.0f;
     float dy = dir == 0 ? -1.0f : dir == 2 ? 1.0f : 0.0f;
-    Vec ctr{kSymbolCentre.x + dx * 3.8f, kSymbolCentre.y + dy * 3.8f};
+    Vec ctr{kSymbolCentre.x + dx * 3.4f, kSymbolCentre.y + dy * 3.4f};
     bool on = lit == dir || lit == 4;
-    c.fill(box(ctr, Vec{dx != 0.0f ? 2.6f : 2.2f, dy != 0.0f ? 2.6f : 2.2f}, 0.8f), on ? light : dark);
-    c.fill(arrow(Vec{kSymbolCentre.x + dx * 4.0f, kSymbolCentre.y + dy * 4.0f}, 1.5f, dir), on ? outlineDark() : hex(0x9aa0b8));
+    c.fill(box(ctr, Vec{dx != 0.0f ? 2.0f : 1.8f, dy != 0.0f ? 2.0f : 1.8f}, 0.6f), on ? light : dark);
+    if (on) c.fill(arrow(Vec{kSymbolCentre.x + dx * 3.6f, kSymbolCentre.y + dy * 3.6f}, 1.2f, dir), outlineDark());
   }
-  c.fill(box(kSymbolCentre, Vec{2.2f, 2.2f}), dark);
+  c.fill(box(kSymbolCentre, Vec{1.8f, 1.8f}), dark);
 }
 
 // Small pill-shaped menu button.
 void pill(Canvas& c) {
-  c.fill(box(kSymbolCentre, Vec{5.5f, 3.8f}, 3.8f), linear(Vec{8, 5}, hex(0xc8cede), Vec{8, 12}, hex(0x6a7088)));
+  c.fill(box(kSymbolCentre, Vec{5.3f, 3.6f}, 3.6f), linear(Vec{8, 5}, hex(0xc8cede), Vec{8, 12}, hex(0x6a7088)));
 }
 
 // Analogue stick seen from above with an optional letter.
 void stick(Canvas& c, char letter) {
-  c.fill(circle(kSymbolCentre, 6.0f), hex(0x50566c));
-  c.fill(circle(kSymbolCentre, 4.2f), radial(Vec{7.5f, 7.5f}, 6.0f, hex(0xe0e4f0), hex(0x7a8098)));
+  c.fill(circle(kSymbolCentre, 5.6f), hex(0x50566c));
+  c.fill(circle(kSymbolCentre, 4.0f), radial(Vec{7.0f, 7.0f}, 6.0f, hex(0xe0e4f0), hex(0x7a8098)));
   if (letter) {
-    glyphAt(c, letter, 6.0f, 5.0f, outlineDark());
+    glyphAt(c, letter, 5.5f, 5.0f, outlineDark());
   } else {
     c.fill(ring(kSymbolCentre, 2.2f, 0.9f), hex(0x50566c));
   }
@@ -229,20 +227,20 @@ void stick(Canvas& c, char letter) {
 
 // Light key cap of a half-width with a darker base edge.
 void keyCap(Canvas& c, float halfWidth) {
-  c.fill(box(Vec{8.5f, 9.0f}, Vec{halfWidth, 5.5f}, 1.8f), hex(0x8a90a6));
-  c.fill(box(Vec{8.5f, 8.0f}, Vec{halfWidth - 0.8f, 4.6f}, 1.4f), linear(Vec{8, 3}, hex(0xffffff), Vec{8, 13}, hex(0xc8cede)));
+  c.fill(box(Vec{8.0f, 8.0f}, Vec{halfWidth, 5.2f}, 1.8f), hex(0x8a90a6));
+  c.fill(box(Vec{8.0f, 7.8f}, Vec{halfWidth - 0.7f, 4.4f}, 1.4f), linear(Vec{8, 3}, hex(0xffffff), Vec{8, 13}, hex(0xc8cede)));
 }
 
 // Key cap with one letter of the main font.
 void letterKey(Canvas& c, char letter) {
-  keyCap(c, 5.8f);
-  glyphAt(c, letter, 6.0f, 4.5f, outlineDark());
+  keyCap(c, 5.2f);
+  glyphAt(c, letter, 5.5f, 4.5f, outlineDark());
 }
 
 // Key cap with an arrow.
 void arrowKey(Canvas& c, int dir) {
-  keyCap(c, 5.8f);
-  c.fill(arrow(Vec{8.5f, 8.0f}, 3.0f, dir), outlineDark());
+  keyCap(c, 5.2f);
+  c.fill(arrow(Vec{8.0f, 7.8f}, 2.8f, dir), outlineDark());
 }
 
 // Draws the pad-button version of a symbol.
@@ -256,11 +254,11 @@ void drawPadSymbol(Canvas& c, Symbol s) {
     case Symbol::kRightShoulder: shoulder(c, "RB"); break;
     case Symbol::kBack:
       pill(c);
-      c.fill(arrow(Vec{8.0f, 8.5f}, 2.6f, 3), outlineDark());
+      c.fill(arrow(Vec{8.0f, 8.0f}, 2.6f, 3), outlineDark());
       break;
     case Symbol::kStart:
       pill(c);
-      for (int k = -1; k <= 1; ++k) c.fill(box(Vec{8.5f, 8.5f + k * 2.0f}, Vec{2.8f, 0.55f}), outlineDark());
+      c.fill(arrow(Vec{8.5f, 8.0f}, 2.6f, 1), outlineDark());
       break;
     case Symbol::kMove: stick(c, 0); break;
     case Symbol::kUp: dpadSymbol(c, 0); break;
@@ -270,7 +268,7 @@ void drawPadSymbol(Canvas& c, Symbol s) {
     case Symbol::kAllDirections: dpadSymbol(c, 4); break;
     case Symbol::kExtraA: stick(c, 'R'); break;
     case Symbol::kExtraB:
-      c.fill(circle(kSymbolCentre, 5.8f), radial(Vec{7.0f, 6.5f}, 8.0f, hex(0xe8ecf8), hex(0x7a8098)));
+      c.fill(circle(kSymbolCentre, 5.6f), radial(Vec{6.5f, 6.0f}, 8.0f, hex(0xe8ecf8), hex(0x7a8098)));
       c.fill(star(kSymbolCentre, 5, 4.0f, 1.8f, 0.0f), outlineDark());
       break;
   }
@@ -286,41 +284,43 @@ void drawKeySymbol(Canvas& c, Symbol s) {
     case Symbol::kLeftShoulder: letterKey(c, 'B'); break;
     case Symbol::kRightShoulder: letterKey(c, 'N'); break;
     case Symbol::kBack:
-      keyCap(c, 6.8f);
-      drawMini(c, "ESC", 8.5f, 5.5f, outlineDark());
+      keyCap(c, 5.5f);
+      c.fill(subtract(ring(Vec{8.6f, 8.4f}, 2.8f, 1.1f), box(Vec{6.0f, 5.8f}, Vec{1.8f, 1.8f})), outlineDark());
+      c.fill(capsule(Vec{7.4f, 7.2f}, Vec{5.0f, 4.8f}, 0.55f), outlineDark());
+      c.fill(polygon({{4.2f, 4.0f}, {7.0f, 4.2f}, {4.4f, 6.8f}}), outlineDark());
       break;
     case Symbol::kStart:
-      keyCap(c, 6.8f);
-      c.fill(capsule(Vec{11.5f, 4.8f}, Vec{11.5f, 9.5f}, 0.6f), outlineDark());
-      c.fill(capsule(Vec{11.5f, 9.5f}, Vec{6.5f, 9.5f}, 0.6f), outlineDark());
-      c.fill(arrow(Vec{5.5f, 9.5f}, 2.0f, 3), outlineDark());
+      keyCap(c, 5.5f);
+      c.fill(capsule(Vec{10.7f, 4.8f}, Vec{10.7f, 9.2f}, 0.6f), outlineDark());
+      c.fill(capsule(Vec{10.7f, 9.2f}, Vec{6.5f, 9.2f}, 0.6f), outlineDark());
+      c.fill(arrow(Vec{5.5f, 9.2f}, 1.9f, 3), outlineDark());
       break;
     case Symbol::kMove:
-      keyCap(c, 6.8f);
-      c.fill(arrow(Vec{8.5f, 5.2f}, 1.6f, 0), outlineDark());
-      c.fill(arrow(Vec{8.5f, 10.8f}, 1.6f, 2), outlineDark());
-      c.fill(arrow(Vec{5.2f, 8.0f}, 1.6f, 3), outlineDark());
-      c.fill(arrow(Vec{11.8f, 8.0f}, 1.6f, 1), outlineDark());
+      keyCap(c, 5.5f);
+      c.fill(arrow(Vec{8.0f, 5.0f}, 1.5f, 0), outlineDark());
+      c.fill(arrow(Vec{8.0f, 10.6f}, 1.5f, 2), outlineDark());
+      c.fill(arrow(Vec{5.1f, 7.8f}, 1.5f, 3), outlineDark());
+      c.fill(arrow(Vec{10.9f, 7.8f}, 1.5f, 1), outlineDark());
       break;
     case Symbol::kUp: arrowKey(c, 0); break;
     case Symbol::kDown: arrowKey(c, 2); break;
     case Symbol::kLeft: arrowKey(c, 3); break;
     case Symbol::kRight: arrowKey(c, 1); break;
     case Symbol::kAllDirections:
-      keyCap(c, 7.2f);
-      c.fill(unite(box(Vec{8.5f, 10.0f}, Vec{4.0f, 0.6f}), unite(box(Vec{4.9f, 9.0f}, Vec{0.6f, 1.6f}),
-                                                              box(Vec{12.1f, 9.0f}, Vec{0.6f, 1.6f}))),
+      keyCap(c, 5.5f);
+      c.fill(unite(box(Vec{8.0f, 9.6f}, Vec{3.4f, 0.6f}), unite(box(Vec{4.8f, 8.6f}, Vec{0.6f, 1.6f}),
+                                                             box(Vec{11.2f, 8.6f}, Vec{0.6f, 1.6f}))),
              outlineDark());
       break;
     case Symbol::kExtraA:
-      keyCap(c, 6.8f);
-      c.fill(subtract(unite(arrow(Vec{8.5f, 7.0f}, 3.6f, 0), box(Vec{8.5f, 10.0f}, Vec{1.6f, 1.8f})),
-                      unite(arrow(Vec{8.5f, 7.2f}, 2.2f, 0), box(Vec{8.5f, 10.0f}, Vec{0.7f, 1.2f}))),
+      keyCap(c, 5.5f);
+      c.fill(subtract(unite(arrow(Vec{8.0f, 6.8f}, 3.4f, 0), box(Vec{8.0f, 9.8f}, Vec{1.6f, 1.8f})),
+                      unite(arrow(Vec{8.0f, 7.0f}, 2.0f, 0), box(Vec{8.0f, 9.8f}, Vec{0.7f, 1.2f}))),
              outlineDark());
       break;
     case Symbol::kExtraB:
-      keyCap(c, 6.8f);
-      drawMini(c, "CTL", 8.5f, 5.5f, outlineDark());
+      keyCap(c, 5.5f);
+      drawMini(c, "CT", 8.0f, 5.0f, outlineDark());
       break;
   }
 }
@@ -360,6 +360,7 @@ Image defaultFontStrip() {
 
 }  // namespace
 
+// Bitmap of a character 32-127 (rows from the cap line, possibly fewer than
 const Bitmap& glyph(int code) {
   static const std::array<Bitmap, kAsciiGlyphs> kParsed = [] {
     std::array<Bitmap, kAsciiGlyphs> parsed;
@@ -371,12 +372,14 @@ const Bitmap& glyph(int code) {
   return kParsed[code - kFirstCode];
 }
 
+// Pixel width of a text drawn with drawText (one column between letters).
 float textWidth(const std::string& text) {
   float w = 0.0f;
   for (char ch : text) w += static_cast<float>(glyph(static_cast<unsigned char>(ch)).width) + 1.0f;
   return text.empty() ? 0.0f : w - 1.0f;
 }
 
+// Draws text with its top-left corner at (x, y), one unit per glyph pixel.
 void drawText(Canvas& canvas, const std::string& text, float x, float y, Color color) {
   for (char ch : text) {
     const Bitmap& g = glyph(static_cast<unsigned char>(ch));
@@ -385,8 +388,9 @@ void drawText(Canvas& canvas, const std::string& text, float x, float y, Color c
   }
 }
 
+// The game font "fonts/editundo" and the runtime's default font "vexo_font.png".
 void writeFonts(AssetWriter& out) {
-  out.sheet(SheetSpec{"fonts/editundo", kFontFrame, kFontFrame, kFontFrames, kFontColumns}, drawFontFrame);
+  out.sheet(SheetLayout{"fonts/editundo", kFontFrame, kFontFrame, kFontFrames, kFontColumns}, drawFontFrame);
   out.image("vexo_font.png", defaultFontStrip());
 }
 

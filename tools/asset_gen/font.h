@@ -8,11 +8,6 @@
 
 namespace assetgen {
 
-// Rows of a glyph from the top of the capitals down to the last descender row.
-constexpr int kGlyphRows = 9;
-// Height of a capital letter in rows.
-constexpr int kCapHeight = 7;
-
 // Bitmap of a character 32-127 (rows from the cap line, possibly fewer than
 // kGlyphRows); other codes give an empty bitmap.
 const Bitmap& glyph(int code);

@@ -22,8 +22,8 @@ struct Image {
 Image blankImage(int width, int height);
 // Copies a canvas into an image with its top-left corner at (x, y).
 void blit(const Canvas& canvas, Image& image, int x, int y);
-// Writes an image as PNG; false on failure.
-bool writePng(const std::string& path, const Image& image);
+// Writes an image as PNG at a zlib compression level; false on failure.
+bool writePng(const std::string& path, const Image& image, int compression);
 
 // The asset levels: level 1 sizes, twice and four times those.
 constexpr int kAssetLevels[] = {1, 2, 4};
@@ -32,7 +32,7 @@ constexpr int kAssetLevels[] = {1, 2, 4};
 std::string levelFileName(const std::string& name, int level);
 
 // A sheet of equal frames laid out in reading order.
-struct SheetSpec {
+struct SheetLayout {
   std::string name;  // path under the data directory, without suffix
   int frameWidth;    // level-1 frame width in pixels
   int frameHeight;   // level-1 frame height in pixels
@@ -50,7 +50,7 @@ class AssetWriter {
   explicit AssetWriter(std::string outDir);
 
   // Renders and writes the sheet at all three levels.
-  void sheet(const SheetSpec& spec, const FrameArt& art);
+  void sheet(const SheetLayout& layout, const FrameArt& art);
   // Writes one finished image under its file name.
   void image(const std::string& fileName, const Image& image);
   // Writes raw bytes under a file name.

@@ -129,20 +129,20 @@ Shape iconShape(int i) {
       return unite(speaker(Vec{14, 16}), intersect(unite(ring(Vec{14, 16}, 7.0f, 2.0f), ring(Vec{14, 16}, 12.0f, 2.0f)),
                                                    box(Vec{25, 16}, Vec{8, 12})));
     case kIconMusic: return musicNote(c);
-    case kIconHighlight: return ring(c, 13.0f, 3.0f);
+    case kIconHighlight: return ring(c, 12.0f, 3.0f);
     case kIconCalibrate:
-      return unite(unite(ring(c, 9.0f, 2.4f), circle(c, 2.2f)),
-                   unite(unite(box(Vec{16, 4}, Vec{1.2f, 4}), box(Vec{16, 28}, Vec{1.2f, 4})),
-                         unite(box(Vec{4, 16}, Vec{4, 1.2f}), box(Vec{28, 16}, Vec{4, 1.2f}))));
+      return unite(unite(ring(c, 8.5f, 3.0f), circle(c, 2.6f)),
+                   unite(unite(box(Vec{16, 6}, Vec{1.6f, 3}), box(Vec{16, 26}, Vec{1.6f, 3})),
+                         unite(box(Vec{6, 16}, Vec{3, 1.6f}), box(Vec{26, 16}, Vec{3, 1.6f}))));
     case kIconCog: return cog(c, 13.0f, 8, 4.0f, 4.0f);
     case kIconStar: return star(Vec{16, 17}, 5, 13.0f, 5.5f, 0.0f);
-    case kIconTrophy: return trophy(Vec{16, 17});
+    case kIconTrophy: return scaleShape(trophy(Vec{16, 17}), Vec{16, 17}, 0.85f);
     case kIconBack: return unite(polygon({{4, 16}, {14, 6}, {14, 26}}), box(Vec{19, 16}, Vec{8, 3.5f}, 1.0f));
     case kIconCheck: return unite(capsule(Vec{6, 16}, Vec{13, 23}, 3.0f), capsule(Vec{13, 23}, Vec{26, 9}, 3.0f));
     case kIconQuestion:
       return unite(intersect(ring(Vec{16, 11}, 6.0f, 3.5f), unite(box(Vec{16, 7}, Vec{10, 4}), box(Vec{21, 12}, Vec{5, 5}))),
                    unite(capsule(Vec{20.5f, 14}, Vec{16, 18.5f}, 1.75f), unite(box(Vec{16, 20}, Vec{1.75f, 2.0f}), circle(Vec{16, 26}, 2.2f))));
-    case kIconRestart: return restartArrow(c);
+    case kIconRestart: return scaleShape(restartArrow(c), c, 0.85f);
     default: return unite(circle(Vec{16, 8}, 2.6f), box(Vec{16, 19}, Vec{2.6f, 8}, 1.0f));
   }
 }
@@ -150,7 +150,6 @@ Shape iconShape(int i) {
 // Draws frame `index` of the icon sheet.
 void drawIconFrame(Canvas& c, int index) {
   Shape s = iconShape(index);
-  if (index == kIconHighlight) c.fill(ring(kIconCentre, 13.0f, 7.0f), radial(kIconCentre, 17.0f, hex(0xffffff, 0.0f), hex(0xffffff, 0.35f)));
   c.fill(s, iconPaint());
   c.outline(outlineDark(), 1.0f);
 }
@@ -226,7 +225,7 @@ void drawButtonFrame(Canvas& c, int index) {
   switch (index) {
     case kButtonEasy: modeButton(c, circle(g, 28.0f), hex(0x2fbf55), 1, "EASY"); break;
     case kButtonNormal: modeButton(c, regular(g, 8, 29.5f, 22.5f), hex(0xf0a020), 2, "NORMAL"); break;
-    case kButtonHard: modeButton(c, star(g, 14, 30.5f, 25.5f, 0.0f), hex(0xe8323a), 3, "HARD"); break;
+    case kButtonHard: modeButton(c, star(g, 14, 29.5f, 25.0f, 0.0f), hex(0xe8323a), 3, "HARD"); break;
     case kButtonOptions:
       badge(c, circle(g, 28.0f), hex(0x8a4bef));
       c.fill(cog(g, 17.0f, 8, 5.0f, 5.0f), linear(Vec{20, 16}, hex(0xffffff), Vec{44, 48}, hex(0xc4cad8)));
@@ -283,7 +282,7 @@ void actionButton(Canvas& c, char letter) {
 
 // D-pad arm pointing in a direction (0 up, 1 right, 2 down, 3 left).
 void padArm(Canvas& c, int dir) {
-  Shape arm = unite(box(Vec{16, 18}, Vec{12, 13}, 3.0f), box(Vec{16, 30}, Vec{12, 4}));
+  Shape arm = unite(box(Vec{16, 16.5f}, Vec{11, 12}, 3.0f), box(Vec{16, 26.5f}, Vec{11, 3}));
   arm = rotate(arm, kIconCentre, 90.0f * static_cast<float>(dir));
   c.fill(arm, padPaint());
   Shape tri = rotate(polygon({{16, 8}, {23, 18}, {9, 18}}), kIconCentre, 90.0f * static_cast<float>(dir));
@@ -305,7 +304,7 @@ void drawPadFrame(Canvas& c, int index) {
     case 3: actionButton(c, 'A'); break;
     case 4: padArm(c, 3); break;
     case 5:
-      c.fill(box(kIconCentre, Vec{15.5f, 15.5f}), padPaint());
+      c.fill(box(kIconCentre, Vec{13.5f, 13.5f}, 2.0f), padPaint());
       c.fill(circle(kIconCentre, 7.0f), radial(Vec{15, 15}, 8.0f, hex(0x8a90a6), hex(0xd8dce8)));
       break;
     case 6: padArm(c, 1); break;
@@ -448,12 +447,13 @@ void drawMenuFrame(Canvas& c, int index) {
 
 }  // namespace
 
+// Icons, carousel buttons, the on-screen pad, title logo and menu art.
 void writeInterfaceArt(AssetWriter& out) {
-  out.sheet(SheetSpec{"common/icons", kIconSide, kIconSide, kIconFrames, kGridColumns}, drawIconFrame);
-  out.sheet(SheetSpec{"common/Buttons", kButtonSide, kButtonSide, kButtonFrames, kGridColumns}, drawButtonFrame);
-  out.sheet(SheetSpec{"common/dpad", kPadSide, kPadSide, kPadFrames, kGridColumns}, drawPadFrame);
-  out.sheet(SheetSpec{"logo", kLogoWidth, kLogoHeight, 1, 1}, drawLogo);
-  out.sheet(SheetSpec{"menu", kMenuSide, kMenuSide, kMenuFrames, kMenuColumns}, drawMenuFrame);
+  out.sheet(SheetLayout{"common/icons", kIconSide, kIconSide, kIconFrames, kGridColumns}, drawIconFrame);
+  out.sheet(SheetLayout{"common/Buttons", kButtonSide, kButtonSide, kButtonFrames, kGridColumns}, drawButtonFrame);
+  out.sheet(SheetLayout{"common/dpad", kPadSide, kPadSide, kPadFrames, kGridColumns}, drawPadFrame);
+  out.sheet(SheetLayout{"logo", kLogoWidth, kLogoHeight, 1, 1}, drawLogo);
+  out.sheet(SheetLayout{"menu", kMenuSide, kMenuSide, kMenuFrames, kMenuColumns}, drawMenuFrame);
 }
 
 }  // namespace assetgen

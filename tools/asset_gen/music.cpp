@@ -255,6 +255,7 @@ void addLeadWithEcho(Loop& mix, const Loop& lead) {
 
 }  // namespace
 
+// Writes the looping tune sfx/Freeflowing.ogg.
 void writeMusic(AssetWriter& out) {
   Loop mix;
   bassLine(mix);

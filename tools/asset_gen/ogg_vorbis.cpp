@@ -22,6 +22,7 @@ void appendPage(std::vector<uint8_t>& out, const ogg_page& page) {
 
 }  // namespace
 
+// Encodes a stereo pair of equally long channels as Ogg Vorbis at kSampleRate;
 std::vector<uint8_t> encodeOggVorbis(const Samples& left, const Samples& right, float quality, int serial) {
   std::vector<uint8_t> out;
   vorbis_info info;

@@ -13,18 +13,14 @@ inline Color outlineDark() { return hex(0x120c1c); }
 inline Color shadowDark() { return hex(0x2a2140); }
 // Soft highlight.
 inline Color highlight(float alpha) { return hex(0xffffff, alpha); }
-// Light grey used for neutral metal and key caps.
-inline Color lightGrey() { return hex(0xd8dce8); }
-// Middle grey.
-inline Color midGrey() { return hex(0x8a90a6); }
 
 // Number of sprite colours (ink colours 1 to 8).
 constexpr int kInkColours = 8;
 
 // Bright sprite colour for ink colour i + 1 (i = 0..7).
 inline Color inkColour(int i) {
-  static const uint32_t kInks[kInkColours] = {0xff3b3b, 0xff9a1f, 0xffe53b, 0x3bff5a,
-                                              0x3bf0ff, 0x3b6bff, 0x9a4bff, 0xff4bb0};
+  static const uint32_t kInks[kInkColours] = {0xff2a2a, 0xff9a1f, 0xffe53b, 0x3bff5a,
+                                              0x3bf0ff, 0x2f5bff, 0x9a4bff, 0xff4bb0};
   return hex(kInks[((i % kInkColours) + kInkColours) % kInkColours]);
 }
 

@@ -22,8 +22,6 @@ class Rng {
   float unit() { return static_cast<float>(next() >> 40) / static_cast<float>(1u << 24); }
   // Uniform value in [lo, hi).
   float range(float lo, float hi) { return lo + (hi - lo) * unit(); }
-  // Uniform integer in [0, n).
-  int below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
 
  private:
   static constexpr uint64_t kDefaultSeed = 0x9e3779b97f4a7c15ull;

@@ -258,6 +258,7 @@ const Effect kEffects[] = {
 
 }  // namespace
 
+// Writes every sound effect as sfx/NNN.wav.
 void writeSoundEffects(AssetWriter& out) {
   for (const Effect& e : kEffects) {
     Samples s = e.make();

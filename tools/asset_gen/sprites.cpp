@@ -57,9 +57,8 @@ constexpr uint64_t kMeteorSeed = 0x0e7e0au;
 constexpr Vec kCentre{16.0f, 16.0f};
 
 // Shiny sphere with a soft highlight, used by the ball and coloured orbs.
-void drawOrb(Canvas& c, Vec centre, float r, Color base) {
-  c.fill(circle(centre, r),
-         radial(Vec{centre.x - r * 0.35f, centre.y - r * 0.4f}, r * 1.7f, shade(base, 1.35f), shade(base, 0.55f)));
+void drawOrb(Canvas& c, Vec centre, float r, Color base, Color rim) {
+  c.fill(circle(centre, r), radial(Vec{centre.x - r * 0.35f, centre.y - r * 0.4f}, r * 1.7f, shade(base, 1.35f), rim));
   c.fill(ellipse(Vec{centre.x - r * 0.3f, centre.y - r * 0.42f}, r * 0.42f, r * 0.28f),
          radial(Vec{centre.x - r * 0.3f, centre.y - r * 0.42f}, r * 0.42f, highlight(0.95f), highlight(0.0f)));
 }
@@ -82,7 +81,7 @@ void drawSegment(Canvas& c, Color base) {
   for (int side = -1; side <= 1; side += 2)
     for (int k = -1; k <= 1; ++k) {
       float y = 16.0f + static_cast<float>(k) * 6.0f;
-      c.fill(capsule(Vec{16.0f + side * 8.0f, y}, Vec{16.0f + side * 13.0f, y + 2.0f}, 1.2f), shadowDark());
+      c.fill(capsule(Vec{16.0f + side * 8.0f, y}, Vec{16.0f + side * 12.0f, y + 2.0f}, 1.1f), shadowDark());
     }
   c.fill(circle(kCentre, 10.0f), radial(Vec{12.5f, 11.5f}, 17.0f, shade(base, 1.3f), shade(base, 0.5f)));
   c.fill(intersect(ring(kCentre, 6.0f, 2.2f), box(kCentre, Vec{11.0f, 11.0f})), withAlpha(shade(base, 0.55f), 0.8f));
@@ -129,19 +128,19 @@ void drawMeteor(Canvas& c, int stage) {
 
 // Invader: dome head, eyes and tentacles; pose 1 swaps the legs, warning glows red.
 void drawInvader(Canvas& c, int pose, bool warning) {
-  Color body = warning ? hex(0xff4a3a) : hex(0xc45cff);
-  Color eye = warning ? hex(0xffffff) : hex(0xfff04a);
-  if (warning) c.fill(circle(kCentre, 15.5f), radial(kCentre, 15.5f, hex(0xffe0a0, 0.85f), hex(0xff3020, 0.0f)));
+  Color body = warning ? hex(0xffe04a) : hex(0xc45cff);
+  Color eye = warning ? hex(0xff2a2a) : hex(0xfff04a);
+  if (warning) c.fill(circle(kCentre, 13.5f), radial(kCentre, 13.5f, hex(0xffffff, 0.95f), hex(0xff4020, 0.0f)));
   float spread = pose == 0 ? 1.0f : -1.0f;
   for (int k = 0; k < 4; ++k) {
     float x = 8.0f + static_cast<float>(k) * 5.3f;
     float swing = ((k % 2 == 0) ? 1.0f : -1.0f) * spread * 2.5f;
     c.fill(capsule(Vec{x, 20.0f}, Vec{x + swing, 26.5f}, 1.5f), shade(body, 0.8f));
   }
-  c.fill(capsule(Vec{10.0f, 8.0f}, Vec{7.0f, 3.5f}, 1.0f), shade(body, 0.9f));
-  c.fill(capsule(Vec{22.0f, 8.0f}, Vec{25.0f, 3.5f}, 1.0f), shade(body, 0.9f));
-  c.fill(circle(Vec{7.0f, 3.5f}, 1.7f), eye);
-  c.fill(circle(Vec{25.0f, 3.5f}, 1.7f), eye);
+  c.fill(capsule(Vec{10.0f, 8.0f}, Vec{7.5f, 5.0f}, 1.0f), shade(body, 0.9f));
+  c.fill(capsule(Vec{22.0f, 8.0f}, Vec{24.5f, 5.0f}, 1.0f), shade(body, 0.9f));
+  c.fill(circle(Vec{7.5f, 5.0f}, 1.6f), eye);
+  c.fill(circle(Vec{24.5f, 5.0f}, 1.6f), eye);
   Shape head = unite(ellipse(Vec{16.0f, 14.0f}, 11.0f, 8.0f), box(Vec{16.0f, 18.5f}, Vec{11.0f, 3.5f}, 2.0f));
   c.fill(head, radial(Vec{12.0f, 9.0f}, 18.0f, shade(body, 1.35f), shade(body, 0.55f)));
   float look = pose == 0 ? -0.6f : 0.6f;
@@ -185,7 +184,7 @@ void drawHeart(Canvas& c, Color base) {
 // Draws frame `index` of the game sheet.
 void drawGameFrame(Canvas& c, int index) {
   if (index == kBallFrame) {
-    drawOrb(c, kCentre, 7.0f, hex(0xe8eeff));
+    drawOrb(c, kCentre, 7.0f, hex(0xffffff), hex(0xa0b0e8));
   } else if (index < kFirstBrick + kBrickColours) {
     drawBrick(c, inkColour(index - kFirstBrick));
   } else if (index < kFirstSegment + kSegmentColours) {
@@ -198,7 +197,8 @@ void drawGameFrame(Canvas& c, int index) {
     drawInvader(c, 0, true);
   } else if (index < kFirstOrb + kOrbCount) {
     int i = index - kFirstOrb;
-    drawOrb(c, kCentre, 9.0f, i < kInkColours ? inkColour(i) : hex(0xffffff));
+    Color base = i < kInkColours ? inkColour(i) : hex(0xffffff);
+    drawOrb(c, kCentre, 9.0f, base, shade(base, 0.55f));
   } else if (index < kFirstStar) {
     drawGem(c, inkColour(index - kFirstGem));
   } else if (index < kFirstHeart) {
@@ -221,19 +221,19 @@ void drawSparkFrame(Canvas& c, int index) {
   Color col{grey, grey, grey, 1.0f};
   float turn = rng.range(0.0f, 360.0f);
   float size = rng.range(0.75f, 1.0f);
-  c.fill(circle(ctr, 3.6f * size), radial(ctr, 3.6f * size, withAlpha(col, 0.35f), withAlpha(col, 0.0f)));
+  c.fill(circle(ctr, 2.9f * size), radial(ctr, 2.9f * size, withAlpha(col, 0.35f), withAlpha(col, 0.0f)));
   switch (index % kSparkShapes) {
     case 0: c.fill(circle(ctr, 1.6f * size + 0.4f), col); break;
-    case 1: c.fill(star(ctr, 4, 3.6f * size, 1.0f, turn), col); break;
-    case 2: c.fill(regular(ctr, 4, 2.8f * size, turn), col); break;
-    case 3: c.fill(ring(ctr, 2.2f * size, 1.1f), col); break;
+    case 1: c.fill(star(ctr, 4, 2.9f * size, 0.9f, turn), col); break;
+    case 2: c.fill(regular(ctr, 4, 2.6f * size, turn), col); break;
+    case 3: c.fill(ring(ctr, 2.0f * size, 1.0f), col); break;
     case 4:
-      c.fill(rotate(unite(capsule(Vec{1.2f, 4}, Vec{6.8f, 4}, 0.7f), capsule(Vec{4, 1.2f}, Vec{4, 6.8f}, 0.7f)), ctr, turn), col);
+      c.fill(rotate(unite(capsule(Vec{1.8f, 4}, Vec{6.2f, 4}, 0.65f), capsule(Vec{4, 1.8f}, Vec{4, 6.2f}, 0.65f)), ctr, turn), col);
       break;
-    case 5: c.fill(star(ctr, 5, 3.5f * size, 1.5f, turn), col); break;
-    case 6: c.fill(regular(ctr, 3, 3.0f * size, turn), col); break;
+    case 5: c.fill(star(ctr, 5, 2.9f * size, 1.3f, turn), col); break;
+    case 6: c.fill(regular(ctr, 3, 2.8f * size, turn), col); break;
     default:
-      c.fill(star(ctr, 4, 3.8f * size, 0.7f, 45.0f + turn), col);
+      c.fill(star(ctr, 4, 2.9f * size, 0.7f, 45.0f + turn), col);
       c.fill(circle(ctr, 1.2f), hex(0xffffff));
       break;
   }
@@ -264,13 +264,13 @@ void drawMedalFrame(Canvas& c, int index) {
   Color ribbon = inkColour(index % kInkColours);
   Color rim = metal((index + index / kInkColours) % 3);
   Color face = inkColour((index / kInkColours + 3) % kInkColours);
-  c.fill(polygon({{14, 2}, {26, 2}, {36, 26}, {26, 30}}), linear(Vec{14, 2}, shade(ribbon, 1.2f), Vec{30, 28}, shade(ribbon, 0.7f)));
-  c.fill(polygon({{50, 2}, {38, 2}, {28, 26}, {38, 30}}), linear(Vec{50, 2}, shade(ribbon, 1.0f), Vec{34, 28}, shade(ribbon, 0.55f)));
-  c.fill(box(Vec{32, 4}, Vec{20, 2.5f}, 1.0f), shade(ribbon, 0.45f));
-  Vec ctr{32.0f, 40.0f};
-  c.fill(star(ctr, 16, 22.0f, 19.5f, 0.0f), linear(Vec{18, 22}, shade(rim, 1.3f), Vec{46, 60}, shade(rim, 0.6f)));
-  c.fill(circle(ctr, 16.5f), linear(Vec{20, 26}, shade(face, 0.7f), Vec{44, 56}, shade(face, 1.15f)));
-  c.fill(ring(ctr, 16.5f, 1.6f), shade(rim, 0.8f));
+  c.fill(polygon({{15, 4}, {26, 4}, {36, 26}, {26, 30}}), linear(Vec{14, 2}, shade(ribbon, 1.2f), Vec{30, 28}, shade(ribbon, 0.7f)));
+  c.fill(polygon({{49, 4}, {38, 4}, {28, 26}, {38, 30}}), linear(Vec{50, 2}, shade(ribbon, 1.0f), Vec{34, 28}, shade(ribbon, 0.55f)));
+  c.fill(box(Vec{32, 5.5f}, Vec{18, 2.0f}, 1.0f), shade(ribbon, 0.45f));
+  Vec ctr{32.0f, 39.0f};
+  c.fill(star(ctr, 16, 21.0f, 18.5f, 0.0f), linear(Vec{18, 22}, shade(rim, 1.3f), Vec{46, 60}, shade(rim, 0.6f)));
+  c.fill(circle(ctr, 16.0f), linear(Vec{20, 26}, shade(face, 0.7f), Vec{44, 56}, shade(face, 1.15f)));
+  c.fill(ring(ctr, 16.0f, 1.6f), shade(rim, 0.8f));
   Shape emblem = medalEmblem(index / kInkColours, ctr);
   c.fill(translate(emblem, Vec{0.8f, 1.0f}), withAlpha(shadowDark(), 0.6f));
   c.fill(emblem, linear(Vec{24, 30}, shade(rim, 1.4f), Vec{40, 50}, shade(rim, 0.85f)));
@@ -280,16 +280,19 @@ void drawMedalFrame(Canvas& c, int index) {
 
 }  // namespace
 
+// The game sprite sheet "gfx": ball, bricks, chain segments, meteor, invader.
 void writeGameSprites(AssetWriter& out) {
-  out.sheet(SheetSpec{"gfx", kSpriteSide, kSpriteSide, kSpriteFrames, kSpriteColumns}, drawGameFrame);
+  out.sheet(SheetLayout{"gfx", kSpriteSide, kSpriteSide, kSpriteFrames, kSpriteColumns}, drawGameFrame);
 }
 
+// The spark sheet "parts": small light shapes that are tinted when drawn.
 void writeSparks(AssetWriter& out) {
-  out.sheet(SheetSpec{"parts", kSparkSide, kSparkSide, kSparkFrames, kSparkColumns}, drawSparkFrame);
+  out.sheet(SheetLayout{"parts", kSparkSide, kSparkSide, kSparkFrames, kSparkColumns}, drawSparkFrame);
 }
 
+// The medal sheet "BadgesA".
 void writeBadges(AssetWriter& out) {
-  out.sheet(SheetSpec{"BadgesA", kMedalSide, kMedalSide, kMedalFrames, kMedalColumns}, drawMedalFrame);
+  out.sheet(SheetLayout{"BadgesA", kMedalSide, kMedalSide, kMedalFrames, kMedalColumns}, drawMedalFrame);
 }
 
 }  // namespace assetgen

@@ -41,10 +41,12 @@ float smoothRamp(float x) {
 
 }  // namespace
 
+// Constant frequency.
 std::function<float(float)> steady(float hz) {
   return [hz](float) { return hz; };
 }
 
+// Constant frequency.
 std::function<float(float)> glide(float fromHz, float toHz, float seconds) {
   return [fromHz, toHz, seconds](float t) {
     float k = std::min(1.0f, t / seconds);
@@ -52,8 +54,10 @@ std::function<float(float)> glide(float fromHz, float toHz, float seconds) {
   };
 }
 
+// Frequency of a MIDI note number.
 float midiHz(float note) { return kA4Hz * std::pow(2.0f, (note - kA4Note) / 12.0f); }
 
+// Renders a tone into new samples.
 Samples renderTone(const Tone& tone) {
   int n = static_cast<int>(tone.length * kSampleRate);
   Samples out(static_cast<size_t>(std::max(0, n)));
@@ -96,12 +100,14 @@ Samples renderTone(const Tone& tone) {
   return out;
 }
 
+// Adds samples into a buffer at a start time in seconds (growing it if needed).
 void mixAt(Samples& into, const Samples& what, float startSeconds, float gain) {
   size_t start = static_cast<size_t>(std::max(0.0f, startSeconds) * kSampleRate);
   if (into.size() < start + what.size()) into.resize(start + what.size(), 0.0f);
   for (size_t i = 0; i < what.size(); ++i) into[start + i] += what[i] * gain;
 }
 
+// Removes DC, fades both ends and scales the peak to a level in dBFS.
 void finishEffect(Samples& s, float peakDb) {
   float k = std::exp(-kTwoPi * kDcCutHz / kSampleRate);
   float prevIn = 0.0f, prevOut = 0.0f;

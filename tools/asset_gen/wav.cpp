@@ -26,6 +26,7 @@ void tag(std::vector<uint8_t>& out, const char* t) { out.insert(out.end(), t, t 
 
 }  // namespace
 
+// Encodes samples (-1..1) as a 16-bit mono WAV file at kSampleRate: a RIFF
 std::vector<uint8_t> encodeWav(const Samples& samples) {
   uint32_t blockAlign = kMonoChannels * kBitsPerSample / 8;
   uint32_t dataBytes = static_cast<uint32_t>(samples.size()) * blockAlign;

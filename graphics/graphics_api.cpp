@@ -4,10 +4,7 @@
 #include <cmath>
 
 #include "graphics/gxtk_graphics.h"
-
-// NOTE: the application module's last seen window size, kept by the host.
-extern int kx_app__devWidth;
-extern int kx_app__devHeight;
+#include "host/app.h"
 
 // Degrees to radians, single precision.
 static const float DEG_TO_RAD = 0.017453292f;
@@ -24,6 +21,7 @@ gxtkGraphics* kx_graphics_renderDevice = nullptr;
 // Context
 //----------------------------------------------------------------------------
 
+// The defaults, with room for 32 saved matrices.
 c_GraphicsContext* c_GraphicsContext::m_new() {
 	gc_assign(m_matrixStack, Array<float>(MATRIX_STACK_START * MATRIX_FLOATS));
 	return this;
@@ -41,12 +39,14 @@ void c_GraphicsContext::p_SetMatrixValues(float ix, float iy, float jx, float jy
 	m_matrixDirty = 1;
 }
 
+// Sends a changed matrix to the render device, once.
 void c_GraphicsContext::p_Validate() {
 	if (!m_matrixDirty) return;
 	kx_graphics_renderDevice->SetMatrix(m_ix, m_iy, m_jx, m_jy, m_tx, m_ty);
 	m_matrixDirty = 0;
 }
 
+// Reports the fonts and the matrix stack.
 void c_GraphicsContext::mark() {
 	Object::mark();
 	gc_mark_q(m_fontDefault);
@@ -58,6 +58,7 @@ void c_GraphicsContext::mark() {
 // Device and frame pass
 //----------------------------------------------------------------------------
 
+// Publishes the device; the current font goes back to none, from character 32.
 int kx_graphics_SetGraphicsDevice(gxtkGraphics* device) {
 	gc_assign(kx_graphics_device, device);
 	kx_graphics_context->m_fontImage = nullptr;
@@ -78,6 +79,7 @@ int kx_graphics_BeginRender() {
 	return 0;
 }
 
+// Ends the pass: drawing calls are not allowed until the next one.
 int kx_graphics_EndRender() {
 	kx_graphics_renderDevice = nullptr;
 	return 0;
@@ -87,6 +89,7 @@ int kx_graphics_EndRender() {
 // Colour, blend, scissor, font
 //----------------------------------------------------------------------------
 
+// Stores the colour and forwards it.
 int kx_graphics_SetColor(float r, float g, float b) {
 	kx_graphics_context->m_red = r;
 	kx_graphics_context->m_green = g;
@@ -94,16 +97,19 @@ int kx_graphics_SetColor(float r, float g, float b) {
 	return kx_graphics_renderDevice->SetColor(r, g, b);
 }
 
+// Stores the alpha and forwards it.
 int kx_graphics_SetAlpha(float alpha) {
 	kx_graphics_context->m_alpha = alpha;
 	return kx_graphics_renderDevice->SetAlpha(alpha);
 }
 
+// Stores the blend mode and forwards it (the device flushes).
 int kx_graphics_SetBlend(int blend) {
 	kx_graphics_context->m_blend = blend;
 	return kx_graphics_renderDevice->SetBlend(blend);
 }
 
+// Stores the rectangle and forwards it truncated to whole pixels.
 int kx_graphics_SetScissor(float x, float y, float width, float height) {
 	c_GraphicsContext* ctx = kx_graphics_context;
 	ctx->m_scissorX = x;
@@ -134,11 +140,13 @@ int kx_graphics_SetFont(c_Image* font, int firstChar) {
 // Matrix
 //----------------------------------------------------------------------------
 
+// Replaces the matrix.
 int kx_graphics_SetMatrix(float ix, float iy, float jx, float jy, float tx, float ty) {
 	kx_graphics_context->p_SetMatrixValues(ix, iy, jx, jy, tx, ty);
 	return 0;
 }
 
+// Replaces the matrix with elements 0-5 of m.
 int kx_graphics_SetMatrix2(Array<float> m) {
 	return kx_graphics_SetMatrix(m[0], m[1], m[2], m[3], m[4], m[5]);
 }
@@ -152,18 +160,22 @@ int kx_graphics_Transform(float a, float b, float c, float d, float e, float f) 
 	return 0;
 }
 
+// Multiplies the matrix by elements 0-5 of m.
 int kx_graphics_Transform2(Array<float> m) {
 	return kx_graphics_Transform(m[0], m[1], m[2], m[3], m[4], m[5]);
 }
 
+// Moves the origin by (x, y) in current units.
 int kx_graphics_Translate(float x, float y) {
 	return kx_graphics_Transform(1, 0, 0, 1, x, y);
 }
 
+// Scales current units.
 int kx_graphics_Scale(float x, float y) {
 	return kx_graphics_Transform(x, 0, 0, y, 0, 0);
 }
 
+// Turns by angle degrees (counter-clockwise on screen).
 int kx_graphics_Rotate(float angle) {
 	float radians = angle * DEG_TO_RAD;
 	float s = std::sin(radians);
@@ -188,6 +200,7 @@ int kx_graphics_PushMatrix() {
 	return 0;
 }
 
+// Restores the last saved matrix.
 int kx_graphics_PopMatrix() {
 	c_GraphicsContext* ctx = kx_graphics_context;
 	ctx->m_matrixSp -= MATRIX_FLOATS;
@@ -200,34 +213,41 @@ int kx_graphics_PopMatrix() {
 // Primitives
 //----------------------------------------------------------------------------
 
+// Clears the window (within the scissor) to a colour.
 int kx_graphics_Cls(float r, float g, float b) {
 	return kx_graphics_renderDevice->Cls(r, g, b);
 }
 
+// One point.
 int kx_graphics_DrawPoint(float x, float y) {
 	kx_graphics_context->p_Validate();
 	return kx_graphics_renderDevice->DrawPoint(x, y);
 }
 
+// A filled rectangle.
 int kx_graphics_DrawRect(float x, float y, float w, float h) {
 	kx_graphics_context->p_Validate();
 	return kx_graphics_renderDevice->DrawRect(x, y, w, h);
 }
 
+// A line.
 int kx_graphics_DrawLine(float x0, float y0, float x1, float y1) {
 	kx_graphics_context->p_Validate();
 	return kx_graphics_renderDevice->DrawLine(x0, y0, x1, y1);
 }
 
+// A filled ellipse inside the box (x, y, w, h).
 int kx_graphics_DrawOval(float x, float y, float w, float h) {
 	kx_graphics_context->p_Validate();
 	return kx_graphics_renderDevice->DrawOval(x, y, w, h);
 }
 
+// A filled ellipse about its centre.
 int kx_graphics_DrawEllipse(float x, float y, float xRadius, float yRadius) {
 	return kx_graphics_DrawOval(x - xRadius, y - yRadius, 2 * xRadius, 2 * yRadius);
 }
 
+// A filled convex polygon of x, y pairs.
 int kx_graphics_DrawPoly(Array<float> verts) {
 	kx_graphics_context->p_Validate();
 	return kx_graphics_renderDevice->DrawPoly(verts);

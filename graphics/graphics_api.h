@@ -7,10 +7,10 @@
 // surface cut into equal c_Frames, drawn about its handle.
 #pragma once
 
+#include "graphics/gxtk_graphics.h"
 #include "runtime/kx_array.h"
 #include "runtime/object.h"
 
-class gxtkGraphics;
 class gxtkSurface;
 
 //----------------------------------------------------------------------------

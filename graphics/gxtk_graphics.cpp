@@ -19,6 +19,7 @@ static const float TWO_PI = 6.2831855f;
 // Construction and frame
 //----------------------------------------------------------------------------
 
+// Reads the window size and builds the quad index table.
 gxtkGraphics::gxtkGraphics() {
 	kx_gl.WindowSize(&width, &height);
 	for (int q = 0; q < GXTK_MAX_QUADS; ++q) {
@@ -33,10 +34,12 @@ gxtkGraphics::gxtkGraphics() {
 	}
 }
 
+// The window width read at the last BeginRender.
 int gxtkGraphics::Width() {
 	return width;
 }
 
+// The window height read at the last BeginRender.
 int gxtkGraphics::Height() {
 	return height;
 }
@@ -63,6 +66,7 @@ int gxtkGraphics::BeginRender() {
 	return 1;
 }
 
+// Draws what the frame left in the batch; the host swaps buffers.
 void gxtkGraphics::EndRender() {
 	Flush();
 }
@@ -90,12 +94,14 @@ static unsigned int packColor(float r, float g, float b, float a) {
 	return pr | pg << 8 | pb << 16 | pa << 24;
 }
 
+// New vertices get the colour at this alpha; nothing is flushed.
 int gxtkGraphics::SetAlpha(float a) {
 	alpha = a;
 	colorPacked = packColor(red, green, blue, alpha);
 	return 0;
 }
 
+// New vertices get this colour; nothing is flushed.
 int gxtkGraphics::SetColor(float r, float g, float b) {
 	red = r;
 	green = g;
@@ -143,6 +149,7 @@ int gxtkGraphics::SetMatrix(float ix_, float iy_, float jx_, float jy_, float tx
 // Batching
 //----------------------------------------------------------------------------
 
+// Joins the batch when kind, surface and room allow; otherwise flushes and starts anew.
 gxtkVertex* gxtkGraphics::Begin(int kind, int count, gxtkSurface* surface) {
 	if (kind != batchKind || surface != batchSurface || batchCount + count > GXTK_MAX_VERTICES) {
 		if (batchCount > 0) Flush();
@@ -185,6 +192,7 @@ void gxtkGraphics::Flush() {
 	batchCount = 0;
 }
 
+// Writes the position through the matrix and the current colour.
 void gxtkGraphics::put(gxtkVertex* v, float x, float y) {
 	if (isTransformed) {
 		v->x = ix * x + jx * y + tx;
@@ -196,12 +204,14 @@ void gxtkGraphics::put(gxtkVertex* v, float x, float y) {
 	v->color = colorPacked;
 }
 
+// Writes a position, the colour and texture coordinates.
 void gxtkGraphics::putUV(gxtkVertex* v, float x, float y, float u, float v_) {
 	put(v, x, y);
 	v->u = u;
 	v->v = v_;
 }
 
+// Appends a textured quad corner by corner, clockwise from the top-left.
 void gxtkGraphics::putQuad(gxtkSurface* surface, float x, float y, float w, float h, float u0, float v0, float u1,
                            float v1) {
 	gxtkVertex* v = Begin(GXTK_QUADS, 4, surface);
@@ -215,11 +225,13 @@ void gxtkGraphics::putQuad(gxtkSurface* surface, float x, float y, float w, floa
 // Primitives
 //----------------------------------------------------------------------------
 
+// One vertex of a point batch.
 int gxtkGraphics::DrawPoint(float x, float y) {
 	put(Begin(GXTK_POINTS, 1, nullptr), x, y);
 	return 0;
 }
 
+// Two vertices of a line batch.
 int gxtkGraphics::DrawLine(float x0, float y0, float x1, float y1) {
 	gxtkVertex* v = Begin(GXTK_LINES, 2, nullptr);
 	put(&v[0], x0, y0);
@@ -227,6 +239,7 @@ int gxtkGraphics::DrawLine(float x0, float y0, float x1, float y1) {
 	return 0;
 }
 
+// An untextured quad.
 int gxtkGraphics::DrawRect(float x, float y, float w, float h) {
 	gxtkVertex* v = Begin(GXTK_QUADS, 4, nullptr);
 	put(&v[0], x, y);
@@ -246,6 +259,7 @@ static int ovalSegments(float size) {
 	return n & ~3;
 }
 
+// A filled ellipse as one polygon, counter-clockwise from its right end.
 int gxtkGraphics::DrawOval(float x, float y, float w, float h) {
 	float rx = w * 0.5f;
 	float ry = h * 0.5f;
@@ -267,6 +281,7 @@ int gxtkGraphics::DrawOval(float x, float y, float w, float h) {
 	return 0;
 }
 
+// An untextured polygon of x, y pairs; too few or too many vertices draw nothing.
 int gxtkGraphics::DrawPoly(Array<float> verts) {
 	int n = verts.Length() / 2;
 	if (n < 1 || n > GXTK_MAX_VERTICES) return 0;
@@ -275,6 +290,7 @@ int gxtkGraphics::DrawPoly(Array<float> verts) {
 	return 0;
 }
 
+// A textured polygon of x, y, u, v quadruples, u and v in surface pixels from (srcX, srcY).
 int gxtkGraphics::DrawPoly2(Array<float> verts, gxtkSurface* surface, int srcX, int srcY) {
 	int n = verts.Length() / 4;
 	if (n < 1 || n > GXTK_MAX_VERTICES) return 0;
@@ -286,6 +302,7 @@ int gxtkGraphics::DrawPoly2(Array<float> verts, gxtkSurface* surface, int srcX, 
 	return 0;
 }
 
+// The whole surface at its own size.
 int gxtkGraphics::DrawSurface(gxtkSurface* surface, float x, float y) {
 	float w = static_cast<float>(surface->Width());
 	float h = static_cast<float>(surface->Height());
@@ -293,6 +310,7 @@ int gxtkGraphics::DrawSurface(gxtkSurface* surface, float x, float y) {
 	return 0;
 }
 
+// A source rectangle of the surface at its own size.
 int gxtkGraphics::DrawSurface2(gxtkSurface* surface, float x, float y, int srcX, int srcY, int srcW, int srcH) {
 	float u = surface->uScale;
 	float v = surface->vScale;
@@ -305,6 +323,7 @@ int gxtkGraphics::DrawSurface2(gxtkSurface* surface, float x, float y, int srcX,
 // Pixel transfers
 //----------------------------------------------------------------------------
 
+// Checks the first and the last row (either may be lower with a negative pitch).
 bool gxtk_PixelRowsFit(int length, int offset, int pitch, int w, int h) {
 	if (w <= 0 || h <= 0 || offset < 0) return false;
 	long long last = offset + static_cast<long long>(h - 1) * pitch;
@@ -328,6 +347,7 @@ int gxtkGraphics::ReadPixels(Array<int> pixels, int x, int y, int w, int h, int 
 	return 0;
 }
 
+// Copies 0xAARRGGBB pixels into a surface rectangle when the array holds them.
 int gxtkGraphics::WritePixels2(gxtkSurface* surface, Array<int> pixels, int x, int y, int w, int h, int offset,
                                int pitch) {
 	Flush();

@@ -94,7 +94,8 @@ public:
 
 	// Draws the batch if it holds anything.
 	void Flush();
-	// Reserves count vertices of kind for surface under the batching rule.
+	// Reserves count vertices (at most GXTK_MAX_VERTICES) of kind for surface
+	// under the batching rule; the caller fills them.
 	gxtkVertex* Begin(int kind, int count, gxtkSurface* surface);
 
 private:

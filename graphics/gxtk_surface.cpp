@@ -40,10 +40,12 @@ static unsigned char premultiplied(int c, int a) {
 	return static_cast<unsigned char>(c * a / FULL);
 }
 
+// A collected surface frees what Discard frees.
 gxtkSurface::~gxtkSurface() {
 	Discard();
 }
 
+// Formats with alpha are premultiplied; the others are kept as they are.
 void gxtkSurface::SetData(unsigned char* data, int w, int h, int depth) {
 	pixels = data;
 	width = w;
@@ -64,7 +66,9 @@ void gxtkSurface::SetData(unsigned char* data, int w, int h, int depth) {
 void gxtkSurface::SetSubData(int x, int y, int w, int h, const unsigned int* src, int pitch) {
 	if (glFormat != GL_RGBA) return;
 	if (x < 0 || y < 0 || w <= 0 || h <= 0 || w > width - x || h > height - y) return;
-	if (!pixels) pixels = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(width) * height * RGBA_BYTES));
+	// NOTE: the rest of a new pixel block starts transparent, so that a texture
+	// rebuilt after a new context shows nothing undefined.
+	if (!pixels) pixels = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(width) * height, RGBA_BYTES));
 	for (int r = 0; r < h; ++r) {
 		const unsigned int* row = src + static_cast<long long>(r) * pitch;
 		unsigned char* dst = pixels + (static_cast<size_t>(y + r) * width + x) * RGBA_BYTES;
@@ -86,12 +90,14 @@ void gxtkSurface::SetSubData(int x, int y, int w, int h, const unsigned int* src
 // Texture
 //----------------------------------------------------------------------------
 
+// The smallest power of two not below n.
 int gxtk_PowerOfTwo(int n) {
 	int p = 1;
 	while (p < n) p <<= 1;
 	return p;
 }
 
+// In one call when the rows are contiguous, else one call per row.
 void gxtkSurface::uploadRect(int x, int y, int w, int h) {
 	kx_gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
 	size_t rowBytes = static_cast<size_t>(width) * bytesPerPixel;
@@ -121,6 +127,7 @@ void gxtkSurface::allocateTexture() {
 	vScale = 1.0f / texHeight;
 }
 
+// Nothing without a context; a texture of an earlier context is rebuilt from the pixels.
 void gxtkSurface::Bind() {
 	if (glfwGraphicsSeq == 0) return;
 	if (textureSeq == glfwGraphicsSeq) {
@@ -138,6 +145,7 @@ void gxtkSurface::Bind() {
 	if (pixels) uploadRect(0, 0, width, height);
 }
 
+// A texture of an earlier context died with it and is not deleted.
 int gxtkSurface::Discard() {
 	if (textureSeq == glfwGraphicsSeq) {
 		kx_gl.DeleteTextures(1, &textureId);
@@ -148,18 +156,22 @@ int gxtkSurface::Discard() {
 	return 0;
 }
 
+// The image width in pixels.
 int gxtkSurface::Width() {
 	return width;
 }
 
+// The image height in pixels.
 int gxtkSurface::Height() {
 	return height;
 }
 
+// Surfaces are complete once they exist.
 int gxtkSurface::Loaded() {
 	return 1;
 }
 
+// Makes the texture of a surface filled off the GL path.
 void gxtkSurface::OnUnsafeLoadComplete() {
 	Bind();
 }
@@ -168,6 +180,7 @@ void gxtkSurface::OnUnsafeLoadComplete() {
 // Factories
 //----------------------------------------------------------------------------
 
+// A decoded, bound surface, or null when the file cannot be decoded.
 gxtkSurface* gxtkGraphics::LoadSurface(String path) {
 	gxtkSurface* surface = new gxtkSurface();
 	if (!LoadSurface__UNSAFE__(surface, path)) return nullptr;
@@ -175,6 +188,7 @@ gxtkSurface* gxtkGraphics::LoadSurface(String path) {
 	return surface;
 }
 
+// An RGBA surface with no pixels yet (its texture starts undefined).
 gxtkSurface* gxtkGraphics::CreateSurface(int w, int h) {
 	gxtkSurface* surface = new gxtkSurface();
 	surface->width = w;
@@ -185,6 +199,7 @@ gxtkSurface* gxtkGraphics::CreateSurface(int w, int h) {
 	return surface;
 }
 
+// Decodes into the surface without touching GL.
 bool gxtkGraphics::LoadSurface__UNSAFE__(gxtkSurface* surface, String path) {
 	int w = 0, h = 0, depth = 0;
 	unsigned char* data = KxGlfwGame::_glfwGame->LoadImageData(path, &w, &h, &depth);

@@ -11,12 +11,14 @@ int c_Image::m_DefaultFlags = 0;
 // Frames
 //----------------------------------------------------------------------------
 
+// A frame with its top-left corner at (x, y) of the surface.
 c_Frame* c_Frame::m_new(int x, int y) {
 	m_x = x;
 	m_y = y;
 	return this;
 }
 
+// A frame at the surface origin.
 c_Frame* c_Frame::m_new2() {
 	return this;
 }
@@ -25,10 +27,12 @@ c_Frame* c_Frame::m_new2() {
 // Images
 //----------------------------------------------------------------------------
 
+// An empty image, filled by p_Init or p_Init2.
 c_Image* c_Image::m_new() {
 	return this;
 }
 
+// Frames side by side across the surface, then the flags.
 c_Image* c_Image::p_Init(gxtkSurface* surface, int frameCount, int flags) {
 	gc_assign(m_surface, surface);
 	m_width = surface->Width() / frameCount;
@@ -39,6 +43,7 @@ c_Image* c_Image::p_Init(gxtkSurface* surface, int frameCount, int flags) {
 	return this;
 }
 
+// Rows are filled left to right and wrap to x 0; a frame that cannot fit is a runtime error.
 c_Image* c_Image::p_Init2(gxtkSurface* surface, int x, int y, int width, int height, int frameCount, int flags,
                           c_Image* source, int srcX, int srcY, int srcW, int srcH) {
 	gc_assign(m_surface, surface);
@@ -60,6 +65,7 @@ c_Image* c_Image::p_Init2(gxtkSurface* surface, int x, int y, int width, int hei
 	return this;
 }
 
+// Padding first, then the handle from the padded-off size, then the whole-surface mark.
 int c_Image::p_ApplyFlags(int flags) {
 	m_flags = flags;
 	if (m_flags & IMAGE_X_PADDED) {
@@ -77,6 +83,7 @@ int c_Image::p_ApplyFlags(int flags) {
 	return 0;
 }
 
+// An explicit handle replaces the centred one.
 int c_Image::p_SetHandle(float x, float y) {
 	m_handleX = x;
 	m_handleY = y;
@@ -84,6 +91,7 @@ int c_Image::p_SetHandle(float x, float y) {
 	return 0;
 }
 
+// Reports the surface, the frames and the source image.
 void c_Image::mark() {
 	Object::mark();
 	gc_mark_q(m_surface);
@@ -95,12 +103,14 @@ void c_Image::mark() {
 // Loading
 //----------------------------------------------------------------------------
 
+// A strip of frameCount frames, or null when the file cannot be loaded.
 c_Image* kx_graphics_LoadImage(String path, int frameCount, int flags) {
 	gxtkSurface* surface = kx_graphics_device->LoadSurface(kx_data_FixDataPath(path));
 	if (!surface) return nullptr;
 	return (new c_Image())->m_new()->p_Init(surface, frameCount, flags);
 }
 
+// frameCount frames of frameWidth × frameHeight in reading order over the surface.
 c_Image* kx_graphics_LoadImage2(String path, int frameWidth, int frameHeight, int frameCount, int flags) {
 	gxtkSurface* surface = kx_graphics_device->LoadSurface(kx_data_FixDataPath(path));
 	if (!surface) return nullptr;
@@ -129,6 +139,7 @@ int kx_graphics_DrawImage(c_Image* image, float x, float y, int frame) {
 	return 0;
 }
 
+// The frame turned, scaled and placed about its handle.
 int kx_graphics_DrawImage2(c_Image* image, float x, float y, float rotation, float scaleX, float scaleY, int frame) {
 	kx_graphics_PushMatrix();
 	kx_graphics_Translate(x, y);

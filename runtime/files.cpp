@@ -38,6 +38,11 @@ static const KxPathPlace PLACES[] = {
 	{"velmar://external/", "./external/"},
 };
 
+// The plain host uses paths as they are.
+String KxGame::PathToFilePath(String path) {
+	return path;
+}
+
 // Virtual paths map onto the places above; other "velmar:" forms map to nothing.
 String KxGlfwGame::PathToFilePath(String path) {
 	if (!path.StartsWith(String("velmar:"))) return path;
@@ -48,6 +53,7 @@ String KxGlfwGame::PathToFilePath(String path) {
 	return String();
 }
 
+// Scheme paths ("x://") and ./ or / paths are full; bare names are data assets.
 String kx_data_FixDataPath(String path) {
 	int scheme = path.Find(String(":/"));
 	if (scheme != -1 && path.Find(String("/")) == scheme + 1) return path;
@@ -73,6 +79,7 @@ static String loadAndClose(FILE* file) {
 	return text;
 }
 
+// The decoded text of a file, empty when it cannot be opened.
 String KxGame::LoadString(String path) {
 	FILE* file = OpenFile(path, String("rb"));
 	if (!file) return String();
@@ -143,6 +150,7 @@ int KxGame::SaveState(String state) {
 	return SAVE_OK;
 }
 
+// The saved state text, empty when there is none.
 String KxGame::LoadState() {
 	FILE* file = OpenFile(String(KX_STATE_FILE), String("rb"));
 	if (!file) return String();

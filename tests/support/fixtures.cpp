@@ -1,9 +1,7 @@
 // fixtures.cpp: temporary directories, the test host, images and files.
 #include "support/fixtures.h"
 
-#include <fcntl.h>
 #include <stb_image_write.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -33,9 +31,8 @@ TempDir::~TempDir() {
 
 void EnsureTestHost() {
 	if (KxGlfwGame::_glfwGame) return;
-	KxGlfwGame* host = new KxGlfwGame();
-	KxGame::_game = host;
-	KxGlfwGame::_glfwGame = host;
+	KxGlfwGame::_glfwGame = new KxGlfwGame();
+	if (!KxGame::_game) KxGame::_game = KxGlfwGame::_glfwGame;
 }
 
 void WriteSolidPng(const std::string& path, int w, int h, unsigned char r, unsigned char g, unsigned char b,
@@ -66,32 +63,13 @@ gxtkSurface* MakeSolidSurface(int w, int h, unsigned char r, unsigned char g, un
 	return MakeRgbaSurface(w, h, rgba.data());
 }
 
+std::string BuildDir() {
+	const char* dir = std::getenv("ZIMBOLO_BUILD_DIR");
+	return dir ? std::string(dir) : std::filesystem::current_path().parent_path().string();
+}
+
 std::string ReadFileBytes(const std::string& path) {
 	std::ifstream in(path, std::ios::binary);
 	return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-ChildResult RunInChild(const std::function<void()>& body) {
-	int fds[2];
-	if (pipe(fds) != 0) return ChildResult{-1, ""};
-	std::fflush(stdout);
-	pid_t pid = fork();
-	if (pid == 0) {
-		close(fds[0]);
-		dup2(fds[1], STDOUT_FILENO);
-		int devnull = open("/dev/null", O_RDONLY);
-		dup2(devnull, STDIN_FILENO);
-		body();
-		std::fflush(stdout);
-		_exit(0);
-	}
-	close(fds[1]);
-	std::string output;
-	char buffer[256];
-	ssize_t got;
-	while ((got = read(fds[0], buffer, sizeof buffer)) > 0) output.append(buffer, static_cast<size_t>(got));
-	close(fds[0]);
-	int status = 0;
-	waitpid(pid, &status, 0);
-	return ChildResult{WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}

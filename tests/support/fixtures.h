@@ -1,7 +1,6 @@
 // fixtures.h: small helpers shared by the file and graphics tests.
 #pragma once
 
-#include <functional>
 #include <string>
 
 class gxtkSurface;
@@ -20,7 +19,8 @@ private:
 	std::string previous;
 };
 
-// The one host object of the test process (KxGame::_game, KxGlfwGame::_glfwGame).
+// A GLFW host object as KxGlfwGame::_glfwGame (and KxGame::_game when unset),
+// for the file operations and image decoding; it opens no window.
 void EnsureTestHost();
 // Writes an RGBA PNG of w × h pixels, every pixel the same bytes.
 void WriteSolidPng(const std::string& path, int w, int h, unsigned char r, unsigned char g, unsigned char b,
@@ -29,14 +29,9 @@ void WriteSolidPng(const std::string& path, int w, int h, unsigned char r, unsig
 gxtkSurface* MakeRgbaSurface(int w, int h, const unsigned char* rgba);
 // A surface of w × h pixels of one RGBA colour.
 gxtkSurface* MakeSolidSurface(int w, int h, unsigned char r, unsigned char g, unsigned char b, unsigned char a);
+// The build directory: ZIMBOLO_BUILD_DIR, else the parent of the working
+// directory (tests run in build/tests).
+std::string BuildDir();
 // The whole contents of a file as bytes ("" when it cannot be read).
 std::string ReadFileBytes(const std::string& path);
 
-// What a child process did: its exit status (-1 when it did not exit) and output.
-struct ChildResult {
-	int exitStatus;
-	std::string output;
-};
-// Runs body in a forked child with standard input at end of file and standard
-// output captured; the child exits with 0 when body returns.
-ChildResult RunInChild(const std::function<void()>& body);

@@ -26,7 +26,7 @@ protected:
 	void SetUp() override { EnsureTestHost(); }
 	void TearDown() override { kx_file_write = savedWriter; }
 
-	KxGame* host() { return KxGame::_game; }
+	KxGame* host() { return KxGlfwGame::_glfwGame; }
 
 	KxFileWriteFn savedWriter = kx_file_write;
 };

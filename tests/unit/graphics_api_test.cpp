@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "graphics/gl_api.h"
 #include "graphics/graphics_api.h"
 #include "graphics/gxtk_graphics.h"
 #include "graphics/gxtk_surface.h"
+#include "host/app.h"
+#include "support/child_process.h"
 #include "support/fixtures.h"
 #include "support/gl_recorder.h"
-
-extern int kx_app__devWidth;
-extern int kx_app__devHeight;
 
 namespace {
 
@@ -121,14 +121,19 @@ TEST_F(DrawingApi, FrameGridInReadingOrder) {
 
 TEST_F(DrawingApi, FrameOutsideTheSurfaceEndsTheProgram) {
 	gxtkSurface* s = MakeSolidSurface(50, 50, 1, 2, 3, 255);
-	ChildResult fifth = RunInChild([s] { (new c_Image())->m_new()->p_Init2(s, 0, 0, 20, 20, 5, 0, nullptr, 0, 0, 50, 50); });
-	EXPECT_EQ(fifth.exitStatus, 255);
-	EXPECT_NE(fifth.output.find("Velmar Runtime Error : Image frame outside surface"), std::string::npos)
-	    << fifth.output;
-	ChildResult wide = RunInChild([s] { (new c_Image())->m_new()->p_Init2(s, 0, 0, 60, 10, 1, 0, nullptr, 0, 0, 50, 50); });
-	EXPECT_EQ(wide.exitStatus, 255);
-	ChildResult fits = RunInChild([s] { (new c_Image())->m_new()->p_Init2(s, 0, 0, 20, 20, 4, 0, nullptr, 0, 0, 50, 50); });
-	EXPECT_EQ(fits.exitStatus, 0);
+	// frameCount frames of width × height cut from the 50 × 50 surface.
+	auto grid = [s](int frameCount, int width, int height) {
+		return [=] { (new c_Image())->m_new()->p_Init2(s, 0, 0, width, height, frameCount, 0, nullptr, 0, 0, 50, 50); };
+	};
+	ChildResult fifth = run_in_child(grid(5, 20, 20));
+	EXPECT_TRUE(fifth.exited);
+	EXPECT_EQ(fifth.status, 255);
+	EXPECT_NE(fifth.out.find("Velmar Runtime Error : Image frame outside surface"), std::string::npos)
+	    << fifth.out;
+	ChildResult wide = run_in_child(grid(1, 60, 10));
+	EXPECT_EQ(wide.status, 255);
+	ChildResult fits = run_in_child(grid(4, 20, 20));
+	EXPECT_EQ(fits.status, 0);
 }
 
 TEST_F(DrawingApi, MatrixProductAppliesTheNewTransformFirst) {
@@ -250,6 +255,21 @@ TEST_F(DrawingApi, DefaultFontLoadsOnFirstNeedAndAMissingFileLeavesNone) {
 	EXPECT_EQ(ctx()->m_fontImage, nullptr);
 	EXPECT_EQ(ctx()->m_fontFirstChar, 32);
 	EXPECT_NE(ctx()->m_fontDefault, nullptr) << "the loaded default stays for the next SetFont";
+}
+
+TEST_F(DrawingApi, ShippedDefaultFontHas96PaddedGlyphs) {
+	std::string build = BuildDir();
+	std::string previous = std::filesystem::current_path().string();
+	if (!std::filesystem::exists(build + "/data/vexo_font.png")) GTEST_SKIP() << "no built data directory";
+	std::filesystem::current_path(build);
+	kx_graphics_SetFont(nullptr, 0);
+	std::filesystem::current_path(previous);
+	c_Image* font = ctx()->m_fontImage;
+	ASSERT_NE(font, nullptr);
+	EXPECT_EQ(font->m_frames.Length(), 96);
+	EXPECT_EQ(font->m_width, font->m_surface->Width() / 96 - 2);
+	EXPECT_EQ(font->m_frames[1]->m_x, font->m_width + 3);
+	EXPECT_EQ(ctx()->m_fontFirstChar, 32);
 }
 
 }  // namespace

@@ -306,6 +306,7 @@ TEST_F(Batching, WritePixelsGoesToTheSurfaceWhenItFits) {
 	EXPECT_EQ(p[1], 50);
 	EXPECT_EQ(p[2], 25);
 	EXPECT_EQ(p[3], 128);
+	for (int i = 0; i < 4; ++i) EXPECT_EQ(s->pixels[i], 0) << "the rest of a new block is transparent";
 	gxtkSurface* untouched = g->CreateSurface(4, 4);
 	g->WritePixels2(untouched, pixels, 0, 0, 2, 2, 3, 2);
 	EXPECT_EQ(untouched->pixels, nullptr);

@@ -21,6 +21,7 @@ c_Sound* c_Sound::m_new2() {
 	return this;
 }
 
+// Keeps the sample alive with the sound.
 void c_Sound::mark() {
 	gc_mark_q(m_sample);
 }
@@ -48,21 +49,25 @@ int kx_audio_PlaySound(c_Sound* sound, int channel, int flags) {
 	return 0;
 }
 
+// The device's StopChannel.
 int kx_audio_StopChannel(int channel) {
 	kx_audio_device->StopChannel(channel);
 	return 0;
 }
 
+// The device's SetVolume.
 int kx_audio_SetChannelVolume(int channel, float volume) {
 	kx_audio_device->SetVolume(channel, volume);
 	return 0;
 }
 
+// The device's SetPan (an angle in radians).
 int kx_audio_SetChannelPan(int channel, float pan) {
 	kx_audio_device->SetPan(channel, pan);
 	return 0;
 }
 
+// The device's SetRate.
 int kx_audio_SetChannelRate(int channel, float rate) {
 	kx_audio_device->SetRate(channel, rate);
 	return 0;
@@ -73,16 +78,19 @@ int kx_audio_PlayMusic(String path, int flags) {
 	return kx_audio_device->PlayMusic(kx_data_FixDataPath(path), flags);
 }
 
+// The device's StopMusic.
 int kx_audio_StopMusic() {
 	kx_audio_device->StopMusic();
 	return 0;
 }
 
+// The device's PauseMusic.
 int kx_audio_PauseMusic() {
 	kx_audio_device->PauseMusic();
 	return 0;
 }
 
+// The device's ResumeMusic.
 int kx_audio_ResumeMusic() {
 	kx_audio_device->ResumeMusic();
 	return 0;

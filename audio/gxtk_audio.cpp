@@ -35,6 +35,17 @@ ALenum BufferFormat(int format, int channels) {
 	return 0;
 }
 
+// The record of a channel number, or null outside 0-32.
+gxtkChannel* ChannelAt(gxtkAudio* device, int channel) {
+	return channel >= 0 && channel < GXTK_CHANNEL_COUNT ? &device->channels[channel] : nullptr;
+}
+
+// The source of a channel number (created on first use); 0 if none or out of range.
+ALuint ChannelSource(gxtkAudio* device, int channel) {
+	gxtkChannel* chan = ChannelAt(device, channel);
+	return chan ? chan->AL_Source() : 0;
+}
+
 // Appends a buffer name to the discard list and returns 0 (its new value).
 ALuint DiscardBuffer(ALuint buffer) {
 	if (buffer) discarded.push_back(buffer);
@@ -145,10 +156,10 @@ int gxtkAudio::Resume() {
 // Detaches buffers from sources that have stopped, then deletes what it can.
 void gxtkAudio::FlushDiscarded() {
 	if (discarded.empty()) return;
+	// NOTE: channels stopped by StopChannel are detached too; otherwise their
+	// last buffer could never be deleted until the channel played again.
 	for (gxtkChannel& chan : channels) {
-		if (chan.channelState != GXTK_CHANNEL_STOPPED && SourceState(chan.sourceId) == AL_STOPPED) {
-			alSourcei(chan.sourceId, AL_BUFFER, 0);
-		}
+		if (chan.sourceId && SourceState(chan.sourceId) == AL_STOPPED) alSourcei(chan.sourceId, AL_BUFFER, 0);
 	}
 	size_t kept = 0;
 	for (ALuint buffer : discarded) {
@@ -166,78 +177,79 @@ void gxtkAudio::FlushDiscarded() {
 // Starts a sample on a channel, cutting off what played there; -1 without a source.
 int gxtkAudio::PlaySample(gxtkSample* sample, int channel, int flags) {
 	FlushDiscarded();
-	gxtkChannel& chan = channels[channel];
-	ALuint source = chan.AL_Source();
+	ALuint source = ChannelSource(this, channel);
 	if (!source) return -1;
+	gxtkChannel* chan = &channels[channel];
 	alSourceStop(source);
 	alSourcei(source, AL_BUFFER, static_cast<ALint>(sample->bufferId));
 	alSourcei(source, AL_LOOPING, flags ? AL_TRUE : AL_FALSE);
 	alSourcePlay(source);
-	gc_assign(chan.sampleRef, sample);
-	chan.playFlags = flags;
-	chan.channelState = GXTK_CHANNEL_PLAYING;
+	gc_assign(chan->sampleRef, sample);
+	chan->playFlags = flags;
+	chan->channelState = GXTK_CHANNEL_PLAYING;
 	return 0;
 }
 
 // Stops a playing or paused channel.
 int gxtkAudio::StopChannel(int channel) {
-	gxtkChannel& chan = channels[channel];
-	if (chan.channelState != GXTK_CHANNEL_STOPPED) {
-		alSourceStop(chan.sourceId);
-		chan.channelState = GXTK_CHANNEL_STOPPED;
+	gxtkChannel* chan = ChannelAt(this, channel);
+	if (chan && chan->channelState != GXTK_CHANNEL_STOPPED) {
+		alSourceStop(chan->sourceId);
+		chan->channelState = GXTK_CHANNEL_STOPPED;
 	}
 	return 0;
 }
 
 // Pauses a playing channel, or notes that its sound has already ended.
 int gxtkAudio::PauseChannel(int channel) {
-	gxtkChannel& chan = channels[channel];
-	if (chan.channelState != GXTK_CHANNEL_PLAYING) return 0;
-	if (SourceState(chan.sourceId) == AL_STOPPED) {
-		chan.channelState = GXTK_CHANNEL_STOPPED;
+	gxtkChannel* chan = ChannelAt(this, channel);
+	if (!chan || chan->channelState != GXTK_CHANNEL_PLAYING) return 0;
+	if (SourceState(chan->sourceId) == AL_STOPPED) {
+		chan->channelState = GXTK_CHANNEL_STOPPED;
 	} else {
-		alSourcePause(chan.sourceId);
-		chan.channelState = GXTK_CHANNEL_PAUSED;
+		alSourcePause(chan->sourceId);
+		chan->channelState = GXTK_CHANNEL_PAUSED;
 	}
 	return 0;
 }
 
 // Continues a paused channel.
 int gxtkAudio::ResumeChannel(int channel) {
-	gxtkChannel& chan = channels[channel];
-	if (chan.channelState == GXTK_CHANNEL_PAUSED) {
-		alSourcePlay(chan.sourceId);
-		chan.channelState = GXTK_CHANNEL_PLAYING;
+	gxtkChannel* chan = ChannelAt(this, channel);
+	if (chan && chan->channelState == GXTK_CHANNEL_PAUSED) {
+		alSourcePlay(chan->sourceId);
+		chan->channelState = GXTK_CHANNEL_PLAYING;
 	}
 	return 0;
 }
 
 // 0 stopped, 1 playing, 2 paused; a finished sound is seen as stopped here.
 int gxtkAudio::ChannelState(int channel) {
-	gxtkChannel& chan = channels[channel];
-	if (chan.channelState == GXTK_CHANNEL_PLAYING && SourceState(chan.sourceId) == AL_STOPPED) {
-		chan.channelState = GXTK_CHANNEL_STOPPED;
+	gxtkChannel* chan = ChannelAt(this, channel);
+	if (!chan) return GXTK_CHANNEL_STOPPED;
+	if (chan->channelState == GXTK_CHANNEL_PLAYING && SourceState(chan->sourceId) == AL_STOPPED) {
+		chan->channelState = GXTK_CHANNEL_STOPPED;
 	}
-	return chan.channelState;
+	return chan->channelState;
 }
 
 // Source gain; it stays on the source for later plays.
 int gxtkAudio::SetVolume(int channel, float volume) {
-	ALuint source = channels[channel].AL_Source();
+	ALuint source = ChannelSource(this, channel);
 	if (source) alSourcef(source, AL_GAIN, volume);
 	return 0;
 }
 
 // Source direction: pan is an angle in radians, 0 straight ahead.
 int gxtkAudio::SetPan(int channel, float pan) {
-	ALuint source = channels[channel].AL_Source();
+	ALuint source = ChannelSource(this, channel);
 	if (source) alSource3f(source, AL_POSITION, std::sin(pan), 0.0f, -std::cos(pan));
 	return 0;
 }
 
 // Source pitch; 1 is normal speed.
 int gxtkAudio::SetRate(int channel, float rate) {
-	ALuint source = channels[channel].AL_Source();
+	ALuint source = ChannelSource(this, channel);
 	if (source) alSourcef(source, AL_PITCH, rate);
 	return 0;
 }
@@ -255,22 +267,27 @@ int gxtkAudio::PlayMusic(String path, int flags) {
 	return 0;
 }
 
+// The music channel's StopChannel.
 int gxtkAudio::StopMusic() {
 	return StopChannel(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's PauseChannel.
 int gxtkAudio::PauseMusic() {
 	return PauseChannel(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's ResumeChannel.
 int gxtkAudio::ResumeMusic() {
 	return ResumeChannel(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's ChannelState.
 int gxtkAudio::MusicState() {
 	return ChannelState(GXTK_MUSIC_CHANNEL);
 }
 
+// The music channel's SetVolume.
 int gxtkAudio::SetMusicVolume(float volume) {
 	return SetVolume(GXTK_MUSIC_CHANNEL, volume);
 }
@@ -288,8 +305,11 @@ gxtkSample* gxtkAudio::LoadSample(String path) {
 
 // Decodes a file into a new buffer of the sample; true also when OpenAL refuses the data.
 bool gxtkAudio::LoadSample__UNSAFE__(gxtkSample* sample, String path) {
+	// NOTE: a host that is not a GLFW host (a test host) loads no sounds.
+	KxGlfwGame* host = KxGlfwGame::_glfwGame;
+	if (!host) return false;
 	int length = 0, chans = 0, format = 0, hertz = 0;
-	unsigned char* data = KxGlfwGame::_glfwGame->LoadAudioData(path, &length, &chans, &format, &hertz);
+	unsigned char* data = host->LoadAudioData(path, &length, &chans, &format, &hertz);
 	if (!data) return false;
 	ALuint buffer = 0;
 	alGenBuffers(1, &buffer);

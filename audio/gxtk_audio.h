@@ -5,6 +5,7 @@
 // a time. Sources are created lazily per channel; when OpenAL has no more, a
 // stopped channel's source is taken over. Discarded sample buffers wait in
 // `discarded` and are deleted at the next play or load that finds them idle.
+// Channel numbers outside 0-32 are ignored (a play on one returns -1).
 #pragma once
 
 #include <AL/al.h>

@@ -283,6 +283,39 @@ TEST(AudioDevice, DiscardedBuffersWaitUntilNoSourcePlaysThem) {
 	}));
 }
 
+TEST(AudioDevice, BuffersOfChannelsStoppedByTheGameAreDeletedToo) {
+	EXPECT_TRUE(RunWithOpenAL(OpenALSetup(), [] {
+		gxtkAudio* audio = new gxtkAudio();
+		gxtkSample* music = Tone(ONE_SECOND);
+		ALuint buffer = music->bufferId;
+		audio->PlaySample(music, GXTK_MUSIC_CHANNEL, 1);
+		audio->StopMusic();
+		music->Discard();
+		audio->PlaySample(Tone(BLIP), 0, 0);
+		EXPECT_FALSE(InDiscarded(buffer));
+		EXPECT_FALSE(alIsBuffer(buffer));
+		EXPECT_EQ(audio->MusicState(), 0);
+	}));
+}
+
+TEST(AudioDevice, ChannelNumbersOutsideTheBankAreIgnored) {
+	EXPECT_TRUE(RunWithOpenAL(OpenALSetup(), [] {
+		gxtkAudio* audio = new gxtkAudio();
+		gxtkSample* tone = Tone(BLIP);
+		for (int channel : {-1, GXTK_CHANNEL_COUNT, 1000}) {
+			EXPECT_EQ(audio->PlaySample(tone, channel, 0), -1) << channel;
+			audio->SetVolume(channel, 0.5f);
+			audio->SetPan(channel, 0.5f);
+			audio->SetRate(channel, 0.5f);
+			audio->PauseChannel(channel);
+			audio->ResumeChannel(channel);
+			audio->StopChannel(channel);
+			EXPECT_EQ(audio->ChannelState(channel), 0) << channel;
+		}
+		EXPECT_EQ(audio->PlaySample(tone, GXTK_MUSIC_CHANNEL, 0), 0);
+	}));
+}
+
 TEST(AudioDevice, CollectionKeepsOnlySamplesThatAreStillSounding) {
 	EXPECT_TRUE(RunWithOpenAL(OpenALSetup(), [] {
 		static gxtkAudio* audio = new gxtkAudio();

@@ -43,9 +43,17 @@ struct SoundFiles {
 	}
 };
 
+// A GLFW host whose files open by their plain path.
+class FileHost : public KxGlfwGame {
+public:
+	FILE* OpenFile(String path, String mode) override {
+		return std::fopen(path.ToUtf8().c_str(), mode.ToUtf8().c_str());
+	}
+};
+
 // The host object the device loads through.
 KxGlfwGame* Host() {
-	static KxGlfwGame* host = new KxGlfwGame();
+	static KxGlfwGame* host = KxGlfwGame::_glfwGame = new FileHost();
 	return host;
 }
 

@@ -183,10 +183,10 @@ void c_MyApp::p_MovePaddle() {
 	y += m_analogueY * PADDLE_SPEED * m_speed;
 	if (m_controlMode != 2) return;
 	PlayField f = play_Field();
-	float p = f.ScreenY(y - field::paddleX);
+	float p = f.ScreenY(y - field::paddleLift);
 	if (p > m_mouseY) {
 		y -= POINTER_STEP;
-		p = f.ScreenY(y - field::paddleX);
+		p = f.ScreenY(y - field::paddleLift);
 	}
 	if (p < m_mouseY) y += POINTER_STEP;
 }
@@ -229,7 +229,7 @@ void c_MyApp::p_DrawPaddle() {
 	PlayField f = play_Field();
 	float stun = m_players[player::stun];
 	float d = stun > 0 ? play_Spread(stun) : 0;
-	float middle = m_players[player::paddleY] - field::paddleX;
+	float middle = m_players[player::paddleY] - field::paddleLift;
 	int half = static_cast<int>(m_players[player::paddleHalf]);
 	for (int k = -half; k <= half; ++k) {
 		if (k == 0 && stun > 0) continue;

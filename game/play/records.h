@@ -93,6 +93,7 @@ const float topBand = 24;     // wall bands tested against centres
 const float bottomBand = 520;
 const float rightBand = 968;
 const float paddleX = 8;      // world x of the paddle segments
+const float paddleLift = 8;   // the segments are centred this far above paddleY
 const float segment = 16;     // spacing of paddle segments
 }
 

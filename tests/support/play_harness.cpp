@@ -1,16 +1,12 @@
 // play_harness.cpp: the gameplay test harness.
 #include "support/play_harness.h"
 
-#include <cstdlib>
-
 #include "game/zimbolo.h"
 
 //----------------------------------------------------------------------------
 // Constants
 //----------------------------------------------------------------------------
 
-// Milliseconds per update at 60 updates per second.
-const int UPDATE_MS = 17;
 // Updates the loader needs to go through its steps.
 const int LOADER_UPDATES = 30;
 // Sound mode with effects and no music.
@@ -21,16 +17,8 @@ const int SOUND_EFFECTS_ONLY = 2;
 //----------------------------------------------------------------------------
 
 void PlayHarness::Begin(int mode) {
-	// NOTE: images and sounds are read through the GLFW host's file loading,
-	// and OpenAL plays into its null backend.
-	static KxGlfwGame files;
-	KxGlfwGame::_glfwGame = &files;
-	setenv("ALSOFT_DRIVERS", "null", 1);
-	host.Boot();
-	kx_Zimbolo_InitGlobals();
-	app = (new c_MyApp())->m_new();
-	host.Start();
-	host.RunUpdates(LOADER_UPDATES, UPDATE_MS);
+	app = host.Launch();
+	host.Update(LOADER_UPDATES);
 	app->m_option[5] = SOUND_EFFECTS_ONLY;
 	for (int i = 0; i < MYAPP_HISCORES; ++i) app->m_hiScore[i] = 0;
 	NewGame(mode);
@@ -39,14 +27,14 @@ void PlayHarness::Begin(int mode) {
 void PlayHarness::NewGame(int mode) {
 	app->m_gameMode = mode;
 	app->m_gameState = STATE_START_GAME;
-	host.RunUpdates(1, UPDATE_MS);
+	host.Update();
 	TakeSounds();
 }
 
 void PlayHarness::Update(int n) {
 	for (int i = 0; i < n; ++i) {
 		int voice = app->m_sfxVoice;
-		host.RunUpdates(1, UPDATE_MS);
+		host.Update();
 		_sounds += (app->m_sfxVoice - voice + SFX_VOICES) % SFX_VOICES;
 	}
 }

@@ -1,23 +1,23 @@
-// play_harness.h: a game in play on the scripted test host, for the gameplay
+// play_harness.h: a game in play on the scripted game host, for the gameplay
 // tests: starting games, running updates, placing objects and reading back
 // the tables, the display list and the sounds started.
 #pragma once
 
 #include "game/my_app.h"
 #include "game/play/records.h"
-#include "support/test_host.h"
+#include "support/game_harness.h"
 
 class PlayHarness {
 public:
-	TestHost host;
+	GameHost host;
 	c_MyApp* app = nullptr;
 
-	// Boots the host, starts the game object, runs its loader to the menu and
-	// starts a game in mode with sound effects on and empty score tables.
+	// Launches the game, runs its loader to the menu and starts a game in mode
+	// with sound effects on and empty score tables.
 	void Begin(int mode);
 	// Starts a new game in mode through the screen flow (state 11).
 	void NewGame(int mode);
-	// Runs n updates, 17 ms apart; counts the sound effects they start.
+	// Runs n updates; counts the sound effects they start.
 	void Update(int n = 1);
 	// Sound effects started since the last call.
 	int TakeSounds();

@@ -149,14 +149,4 @@ TEST_F(PlayHazards, InvaderStepsOncePerCycleAndHoldsStillWhilePaused) {
 	EXPECT_EQ(v[obj::y], 344) << "one step at the reset and one at 15";
 }
 
-TEST_F(PlayHazards, InvaderDestroyedByABallFor25) {
-	h.Put(1000, KIND_INVADER, 640, 320, 0, 8)[obj::cooldown] = 360;
-	h.Put(10, KIND_BALL, 630, 320, 5, 0);
-	h.Update();
-	EXPECT_EQ(h.CountKind(KIND_INVADER), 0);
-	EXPECT_EQ(h.app->m_score, 25);
-	EXPECT_EQ(h.Obj(10)[obj::dx], -5);
-	EXPECT_EQ(h.LiveParticles(), 4);
-}
-
 }  // namespace

@@ -67,8 +67,8 @@ TEST(PlaySoak, RandomGamesInAllModesKeepEveryInvariant) {
 			if (roll > 89) h.host.KeyUp(key);
 		}
 		int roll = percent(random);
-		if (roll < 2) h.host.MouseDown(0, static_cast<float>(percent(random) * 6), 470);
-		if (roll > 96) h.host.MouseUp(0, 0, 0);
+		if (roll < 2) h.host.MouseDown(static_cast<float>(percent(random) * 6), 470);
+		if (roll > 96) h.host.MouseUp(0, 0);
 		if (roll == 50) h.app->m_paused = 1 - h.app->m_paused;
 		// NOTE: steering by pointer toward the returning ball keeps games going long
 		// enough for waves of every kind.

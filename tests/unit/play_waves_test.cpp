@@ -32,7 +32,7 @@ protected:
 	// The kinds a wave launched at clock ms put into an empty table.
 	int WaveKind(int ms) {
 		h.ClearObjects();
-		h.host.SetMillisecs(ms);
+		h.host.millisecs = ms;
 		h.app->p_LaunchWave();
 		for (int s = 0; s < obj::slots; ++s) {
 			if (h.Obj(s)[obj::kind] != KIND_FREE) return static_cast<int>(h.Obj(s)[obj::kind]);

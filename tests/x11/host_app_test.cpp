@@ -1,0 +1,103 @@
+// The whole host in a program of its own: start-up, the loop at 60 updates
+// per second, input and the ways it ends.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "x11/x_client.h"
+
+namespace {
+
+// The test application, built next to the tests.
+std::string appPath() {
+	return std::string(ZIMBOLO_BUILD_DIR) + "/tests/apps/host_app";
+}
+
+// A running test application and its standard output.
+class App {
+public:
+	explicit App(const std::string& command) : pipe(popen(("exec " + command + " 2>&1").c_str(), "r")) {}
+	~App() {
+		if (pipe) pclose(pipe);
+	}
+	// The next output line, or "" at the end.
+	std::string Line() {
+		char buffer[256];
+		if (!pipe || !fgets(buffer, sizeof buffer, pipe)) return std::string();
+		std::string line = buffer;
+		if (!line.empty() && line.back() == '\n') line.pop_back();
+		return line;
+	}
+	// Reads up to the given line; false when the output ends first.
+	bool WaitFor(const std::string& wanted) {
+		for (std::string line = Line(); !line.empty(); line = Line()) {
+			if (line == wanted) return true;
+		}
+		return false;
+	}
+	// Waits for the end; the exit status, or -1 when it did not exit.
+	int Status() {
+		int status = pclose(pipe);
+		pipe = nullptr;
+		return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+	}
+
+private:
+	FILE* pipe;
+};
+
+}  // namespace
+
+TEST(HostApp, WithoutADisplayGlfwInitFails) {
+	App app("env -u DISPLAY -u WAYLAND_DISPLAY " + appPath());
+	EXPECT_EQ(app.Line(), "glfwInit failed");
+	EXPECT_EQ(app.Line(), "");
+	EXPECT_EQ(app.Status(), 255);
+}
+
+TEST(HostApp, KeysReachTheApplicationAndF4Quits) {
+	App app(appPath());
+	ASSERT_TRUE(app.WaitFor("ready 640 480"));
+	std::string id = findWindow("Zimbolo");
+	ASSERT_FALSE(id.empty());
+	runCommand("timeout 5 xdotool windowfocus --sync " + id + " sleep 0.2 key --delay 50 q Home F4");
+	EXPECT_TRUE(app.WaitFor("key 81"));
+	EXPECT_EQ(app.Line(), "char 113");
+	EXPECT_EQ(app.Line(), "key 36");
+	EXPECT_EQ(app.Line(), "char 65572");
+	EXPECT_EQ(app.Line(), "key 115");
+	EXPECT_EQ(app.Line(), "");
+	EXPECT_EQ(app.Status(), 0);
+}
+
+TEST(HostApp, CloseRequestEndsWithStatusZero) {
+	App app(appPath());
+	ASSERT_TRUE(app.WaitFor("ready 640 480"));
+	requestClose(findWindow("Zimbolo"));
+	// The close key ends the program as it arrives, before another update.
+	EXPECT_EQ(app.Line(), "");
+	EXPECT_EQ(app.Status(), 0);
+}
+
+TEST(HostApp, RunsSixtyUpdatesPerSecond) {
+	App app(appPath() + " measure");
+	std::string line;
+	for (line = app.Line(); !line.empty() && line.rfind("updates ", 0) != 0; line = app.Line()) {
+	}
+	int updates = 0, ms = 0;
+	double cpu = 0.0;
+	ASSERT_EQ(std::sscanf(line.c_str(), "updates %d ms %d cpu %lf", &updates, &ms, &cpu), 3) << line;
+	EXPECT_EQ(app.Status(), 0);
+	double rate = updates * 1000.0 / ms;
+	double load = cpu * 100000.0 / ms;
+	std::printf("update rate %.2f per second over %d ms, processor use %.1f%%\n", rate, ms, load);
+	RecordProperty("updates_per_second", std::to_string(rate));
+	RecordProperty("cpu_percent", std::to_string(load));
+	// The schedule never runs ahead of 60 per second.
+	EXPECT_LE(updates, ms * 60 / 1000 + 1);
+	EXPECT_GT(updates, 0);
+}

@@ -30,8 +30,9 @@ protected:
 	EventLog* log = new EventLog;
 	std::string id;
 
+	// NOTE: GLFW stays initialised afterwards: other window tests in this
+	// program share the library and expect it to be running.
 	static void SetUpTestSuite() { ASSERT_TRUE(glfwInit()); }
-	static void TearDownTestSuite() { glfwTerminate(); }
 
 	void SetUp() override {
 		KxGame::_game = host;

@@ -29,3 +29,7 @@ unsigned char* KxGame::LoadData(String, int*) {
 String KxGlfwGame::PathToFilePath(String path) {
 	return path;
 }
+
+String kx_data_FixDataPath(String path) {
+	return path;
+}

@@ -1,0 +1,160 @@
+// game_harness.cpp: the scripted GLFW host for game tests.
+#include "support/game_harness.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "graphics/gl_api.h"
+#include "host/app.h"
+#include "host/game_event.h"
+#include "runtime/gc.h"
+
+namespace {
+
+// The update period of the scripted clock.
+const int UPDATE_MS = 16;
+
+GameHost* current = nullptr;
+
+// The GL window query answers with the scripted window.
+void ScriptedWindowSize(int* width, int* height) {
+	*width = current ? current->windowWidth : 0;
+	*height = current ? current->windowHeight : 0;
+}
+
+}  // namespace
+
+std::string EnterScratchDir() {
+	char pattern[] = "/tmp/zimbolo_game_XXXXXX";
+	const char* dir = mkdtemp(pattern);
+	if (!dir || chdir(dir) != 0) std::abort();
+	std::string data = std::string(ZIMBOLO_BUILD_DIR) + "/data";
+	if (symlink(data.c_str(), "data") != 0) std::abort();
+	return dir;
+}
+
+void WriteFile(const std::string& name, const std::string& text) {
+	std::ofstream out(name, std::ios::binary);
+	out << text;
+}
+
+int CountRecords(c_MyApp* app, int kind) {
+	int n = 0;
+	for (int i = 0; i < app->m_drawCount; i += DL_RECORD) {
+		if (static_cast<int>(app->m_drawList[i + DL_KIND]) == kind) ++n;
+	}
+	return n;
+}
+
+GameHost::GameHost() {
+	current = this;
+	KxGame::_game = this;
+	KxGlfwGame::_glfwGame = this;
+	setenv("ALSOFT_DRIVERS", "null", 1);
+	kx_gl.WindowSize = ScriptedWindowSize;
+}
+
+c_MyApp* GameHost::Launch(const char* savedState) {
+	EnterScratchDir();
+	if (savedState) WriteFile(".velmarstate", savedState);
+	gc_init1();
+	kxInit();
+	gc_mark();
+	kxMain();
+	app = static_cast<c_MyApp*>(kx_app__app);
+	StartGame();
+	return app;
+}
+
+void GameHost::Update(int count) {
+	for (int i = 0; i < count; ++i) {
+		millisecs += UPDATE_MS;
+		UpdateGame();
+	}
+}
+
+void GameHost::Suspend() {
+	SuspendGame();
+}
+
+void GameHost::Resume() {
+	ResumeGame();
+}
+
+void GameHost::KeyDown(int key) {
+	KeyEvent(c_KxGameEvent::EVENT_KEY_DOWN, key);
+}
+
+void GameHost::KeyUp(int key) {
+	KeyEvent(c_KxGameEvent::EVENT_KEY_UP, key);
+}
+
+void GameHost::TypeChar(int chr) {
+	KeyEvent(c_KxGameEvent::EVENT_KEY_CHAR, chr);
+}
+
+void GameHost::MouseMove(float x, float y) {
+	MouseEvent(c_KxGameEvent::EVENT_MOUSE_MOVE, -1, x, y);
+}
+
+void GameHost::MouseDown(float x, float y) {
+	MouseEvent(c_KxGameEvent::EVENT_MOUSE_DOWN, 0, x, y);
+}
+
+void GameHost::MouseUp(float x, float y) {
+	MouseEvent(c_KxGameEvent::EVENT_MOUSE_UP, 0, x, y);
+}
+
+void GameHost::SetWindowSize(int width, int height) {
+	windowWidth = width;
+	windowHeight = height;
+}
+
+std::string GameHost::StateFile() const {
+	std::ifstream in(".velmarstate", std::ios::binary);
+	std::stringstream text;
+	text << in.rdbuf();
+	return text.str();
+}
+
+int GameHost::Millisecs() {
+	return millisecs;
+}
+
+int GameHost::GetDeviceWidth() {
+	return windowWidth;
+}
+
+int GameHost::GetDeviceHeight() {
+	return windowHeight;
+}
+
+bool GameHost::PollJoystick(int port, Array<float> x, Array<float> y, Array<float>, Array<bool> buttons) {
+	const ScriptedPad& pad = pads[port];
+	if (!pad.present) return false;
+	for (int i = 0; i < 2; ++i) {
+		x[i] = pad.x[i];
+		y[i] = pad.y[i];
+	}
+	for (int b = 0; b < JOY_BUTTONS; ++b) buttons[b] = pad.buttons[b];
+	return true;
+}
+
+void GameHost::SetGlfwWindow(int width, int height, int, int, int, int, int, int, bool full) {
+	windowWidth = width;
+	windowHeight = height;
+	fullscreen = full;
+	++windowCalls;
+}
+
+KxGlfwVideoMode* GameHost::GetGlfwDesktopMode() {
+	KxGlfwVideoMode* mode = new KxGlfwVideoMode();
+	mode->Width = desktopWidth;
+	mode->Height = desktopHeight;
+	mode->RedBits = mode->GreenBits = mode->BlueBits = 8;
+	return mode;
+}

@@ -1,0 +1,115 @@
+// play_harness.cpp: the gameplay test harness.
+#include "support/play_harness.h"
+
+#include <cstdlib>
+
+#include "game/zimbolo.h"
+
+//----------------------------------------------------------------------------
+// Constants
+//----------------------------------------------------------------------------
+
+// Milliseconds per update at 60 updates per second.
+const int UPDATE_MS = 17;
+// Updates the loader needs to go through its steps.
+const int LOADER_UPDATES = 30;
+// Sound mode with effects and no music.
+const int SOUND_EFFECTS_ONLY = 2;
+
+//----------------------------------------------------------------------------
+// Games and updates
+//----------------------------------------------------------------------------
+
+void PlayHarness::Begin(int mode) {
+	// NOTE: images and sounds are read through the GLFW host's file loading,
+	// and OpenAL plays into its null backend.
+	static KxGlfwGame files;
+	KxGlfwGame::_glfwGame = &files;
+	setenv("ALSOFT_DRIVERS", "null", 1);
+	host.Boot();
+	kx_Zimbolo_InitGlobals();
+	app = (new c_MyApp())->m_new();
+	host.Start();
+	host.RunUpdates(LOADER_UPDATES, UPDATE_MS);
+	app->m_option[5] = SOUND_EFFECTS_ONLY;
+	for (int i = 0; i < MYAPP_HISCORES; ++i) app->m_hiScore[i] = 0;
+	NewGame(mode);
+}
+
+void PlayHarness::NewGame(int mode) {
+	app->m_gameMode = mode;
+	app->m_gameState = STATE_START_GAME;
+	host.RunUpdates(1, UPDATE_MS);
+	TakeSounds();
+}
+
+void PlayHarness::Update(int n) {
+	for (int i = 0; i < n; ++i) {
+		int voice = app->m_sfxVoice;
+		host.RunUpdates(1, UPDATE_MS);
+		_sounds += (app->m_sfxVoice - voice + SFX_VOICES) % SFX_VOICES;
+	}
+}
+
+int PlayHarness::TakeSounds() {
+	int n = _sounds;
+	_sounds = 0;
+	return n;
+}
+
+//----------------------------------------------------------------------------
+// Tables and the display list
+//----------------------------------------------------------------------------
+
+void PlayHarness::ClearObjects() {
+	for (int i = 0; i < obj::fields * obj::slots; ++i) app->m_objects[i] = 0;
+}
+
+float* PlayHarness::Put(int slot, int kind, float x, float y, float dx, float dy) {
+	float* r = Obj(slot);
+	for (int v = 0; v < obj::fields; ++v) r[v] = 0;
+	r[obj::kind] = kind;
+	r[obj::x] = x;
+	r[obj::y] = y;
+	r[obj::dx] = dx;
+	r[obj::dy] = dy;
+	return r;
+}
+
+float* PlayHarness::Obj(int slot) {
+	return &app->m_objects[slot * obj::fields];
+}
+
+int PlayHarness::CountKind(int kind) {
+	int n = 0;
+	for (int s = 0; s < obj::slots; ++s) n += Obj(s)[obj::kind] == kind;
+	return n;
+}
+
+int PlayHarness::LiveParticles() {
+	int n = 0;
+	for (int p = 0; p <= app->m_particleMax; ++p) n += app->m_particles[p * part::fields + part::kind] > 0;
+	return n;
+}
+
+int PlayHarness::CountSprites(int frame) {
+	int n = 0;
+	for (int i = 0; i < app->m_drawCount; i += DL_RECORD) {
+		const float* e = &app->m_drawList[i];
+		n += e[DL_KIND] == IMG_SPRITES && e[DL_FRAME] == frame;
+	}
+	return n;
+}
+
+int PlayHarness::CountRects(float r, float g, float b) {
+	int n = 0;
+	for (int i = 0; i < app->m_drawCount; i += DL_RECORD) {
+		const float* e = &app->m_drawList[i];
+		n += e[DL_KIND] == DL_KIND_RECT && e[DL_RED] == r && e[DL_GREEN] == g && e[DL_BLUE] == b;
+	}
+	return n;
+}
+
+float& PlayHarness::Player(int i) {
+	return app->m_players[i];
+}

@@ -1,0 +1,44 @@
+// play_harness.h: a game in play on the scripted test host, for the gameplay
+// tests: starting games, running updates, placing objects and reading back
+// the tables, the display list and the sounds started.
+#pragma once
+
+#include "game/my_app.h"
+#include "game/play/records.h"
+#include "support/test_host.h"
+
+class PlayHarness {
+public:
+	TestHost host;
+	c_MyApp* app = nullptr;
+
+	// Boots the host, starts the game object, runs its loader to the menu and
+	// starts a game in mode with sound effects on and empty score tables.
+	void Begin(int mode);
+	// Starts a new game in mode through the screen flow (state 11).
+	void NewGame(int mode);
+	// Runs n updates, 17 ms apart; counts the sound effects they start.
+	void Update(int n = 1);
+	// Sound effects started since the last call.
+	int TakeSounds();
+
+	// Empties the object table.
+	void ClearObjects();
+	// Puts an object of kind at world (x, y) moving (dx, dy) into slot s.
+	float* Put(int slot, int kind, float x, float y, float dx = 0, float dy = 0);
+	// The record of slot s.
+	float* Obj(int slot);
+	// Objects of kind in the table.
+	int CountKind(int kind);
+	// Particles in use.
+	int LiveParticles();
+	// Image commands of the sprite sheet with this frame in the display list.
+	int CountSprites(int frame);
+	// Rectangles of this colour in the display list.
+	int CountRects(float r, float g, float b);
+	// The player record value i.
+	float& Player(int i);
+
+private:
+	int _sounds = 0;
+};

@@ -1,0 +1,118 @@
+// Assets and sounds: asset levels, effect files, the voice ring and sound
+// modes, the fullscreen switch and the step loader.
+#include <gtest/gtest.h>
+
+#include "support/game_harness.h"
+
+namespace {
+
+class AssetsTest : public ::testing::Test {
+protected:
+	GameHost host;
+};
+
+TEST_F(AssetsTest, WindowSizePicksTheLevel) {
+	c_MyApp* app = host.Launch();
+	EXPECT_EQ(app->m_assetRes, 2) << "640 x 480 is above 630";
+	EXPECT_EQ(app->p_LevelPath(String("gfx")), String("gfx-hd.png"));
+	host.SetWindowSize(630, 470);
+	host.Update(1);
+	app->p_AssetLevel();
+	EXPECT_EQ(app->m_assetRes, 1);
+	EXPECT_FLOAT_EQ(app->m_assetScale, 1.0f);
+	EXPECT_EQ(app->p_LevelPath(String("gfx")), String("gfx.png"));
+	host.SetWindowSize(1280, 720);
+	host.Update(1);
+	app->p_AssetLevel();
+	EXPECT_EQ(app->m_assetRes, 4);
+	EXPECT_FLOAT_EQ(app->m_assetScale, 0.25f);
+	EXPECT_EQ(app->p_LevelPath(String("common/icons")), String("common/icons-hd2.png"));
+}
+
+TEST_F(AssetsTest, StartLoadsLogoAndFontThenTwentySevenSteps) {
+	c_MyApp* app = host.Launch();
+	EXPECT_EQ(app->m_loadStep, 1);
+	EXPECT_NE(app->m_images[IMG_LOGO], nullptr);
+	EXPECT_NE(app->m_images[IMG_FONT], nullptr);
+	EXPECT_EQ(app->m_fontImage, IMG_FONT);
+	EXPECT_EQ(app->m_imgInfo[3 * IMG_FONT], 7);
+	EXPECT_EQ(app->m_imgInfo[3 * IMG_FONT + 1], 10);
+	EXPECT_EQ(app->m_clsAlpha, 1.0f);
+	host.Update(27);
+	EXPECT_EQ(app->m_loadStep, 28);
+	host.Update(1);
+	EXPECT_EQ(app->m_loadStep, 0);
+	const int slots[] = {1, 80, 91, 93, 94, 95, 96, 97, 98, 99};
+	for (int slot : slots) EXPECT_NE(app->m_images[slot], nullptr) << "slot " << slot;
+	const int sounds[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 95, 96, 98, 99};
+	for (int id : sounds) EXPECT_NE(app->m_sounds[id], nullptr) << "sound " << id;
+	EXPECT_EQ(app->m_imgInfo[3 * IMG_SPRITES], 64) << "level 2 frames are twice the size";
+	EXPECT_EQ(app->m_imgInfo[3 * IMG_PARTICLES + 2], 256);
+	EXPECT_EQ(app->m_logoJinglePlayed, 1);
+	EXPECT_EQ(CountRecords(app, IMG_LOGO), 1) << "the loading screen shows the logo";
+	EXPECT_EQ(app->m_clsRed, 40.0f);
+	EXPECT_EQ(app->m_clsBlue, 80.0f);
+}
+
+TEST_F(AssetsTest, EffectFilesHaveThreeDigits) {
+	c_MyApp* app = host.Launch();
+	EXPECT_EQ(app->p_SfxPath(5), String("sfx/005.wav"));
+	EXPECT_EQ(app->p_SfxPath(42), String("sfx/042.wav"));
+	EXPECT_EQ(app->p_SfxPath(123), String("sfx/123.wav"));
+	app->p_LoadSFX(123);
+	app->p_LoadSFX(-1);
+}
+
+TEST_F(AssetsTest, SoundModesGateEffectsAndTheVoiceRing) {
+	c_MyApp* app = host.Launch();
+	host.Update(28);
+	for (int mode : {0, 3}) {
+		app->m_option[5] = mode;
+		int voice = app->m_sfxVoice;
+		app->p_PlaySFX(2, 1.0f);
+		EXPECT_EQ(app->m_sfxVoice, voice) << "mode " << mode;
+	}
+	app->m_option[5] = 2;
+	app->m_sfxVoice = 0;
+	for (int i = 0; i < 24; ++i) app->p_PlaySFX2(2, 1.0f);
+	EXPECT_EQ(app->m_sfxVoice, 0) << "the 25th effect would reuse the first's voice";
+	app->p_PlaySFX(2, 1.0f, 0.5f, 0.0f);
+	EXPECT_EQ(app->m_sfxVoice, 1);
+	EXPECT_EQ(app->m_sfxChannel[app->m_sfxVoice], 1);
+	app->p_PlaySFX(77, 1.0f) ;
+	EXPECT_EQ(app->m_sfxVoice, 2) << "a missing effect still takes its voice";
+}
+
+TEST_F(AssetsTest, TunesFollowTheSoundMode) {
+	c_MyApp* app = host.Launch();
+	app->m_option[5] = 1;
+	app->p_PlayTune(String("Freeflowing"), 1);
+	EXPECT_EQ(app->m_musicOn, 1);
+	app->m_option[5] = 2;
+	app->p_PlayTune(String("Freeflowing"), 1);
+	EXPECT_EQ(app->m_musicOn, 0) << "mode 2 stops the tune and plays none";
+	app->m_option[5] = 3;
+	app->p_PlayTune(String("Freeflowing"), 1);
+	EXPECT_EQ(app->m_musicOn, 1);
+	app->p_StopTune();
+	EXPECT_EQ(app->m_musicOn, 0);
+}
+
+TEST_F(AssetsTest, TwoFullscreenFlipsReturnToTheWindow) {
+	c_MyApp* app = host.Launch();
+	host.SetWindowSize(800, 600);
+	app->p_FullscreenFlip();
+	EXPECT_TRUE(host.fullscreen);
+	EXPECT_EQ(host.windowWidth, 1920);
+	EXPECT_EQ(app->m_fullscreen, 1);
+	app->p_FullscreenFlip();
+	EXPECT_FALSE(host.fullscreen);
+	EXPECT_EQ(host.windowWidth, 640);
+	EXPECT_EQ(host.windowHeight, 480);
+	EXPECT_EQ(host.windowCalls, 2);
+	host.KeyDown(KEY_F11);
+	host.Update(1);
+	EXPECT_EQ(app->m_fullscreen, 1);
+}
+
+}  // namespace

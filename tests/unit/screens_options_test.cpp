@@ -1,0 +1,210 @@
+// screens_options_test.cpp: the options box's locks, rows, sound cycle, overscan and saving.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "host/app.h"
+#include "input/key_codes.h"
+#include "support/screen_harness.h"
+
+namespace {
+
+// The sound row's bar, when the box is fully open on a 640 x 480 screen.
+const float SOUND_ROW_X = 300;
+const float SOUND_ROW_Y = 135;
+// Updates until the box has slid fully in.
+const int SLIDE_UPDATES = 31;
+
+class OptionsTest : public ::testing::Test {
+protected:
+	ScreenHarness h;
+
+	void SetUp() override {
+		h.Start();
+		h.Update(40);
+	}
+
+	// Opens the box with the cursor on row and lets it slide in.
+	void Open(int row) {
+		h.app->m_optionsOpen = 1;
+		h.app->m_optionsRow = 0;
+		h.Update(SLIDE_UPDATES);
+		h.app->m_optionsRow = row;
+	}
+
+	bool Shows(const std::string& text) const {
+		std::vector<std::string> lines = h.AllText();
+		return std::find(lines.begin(), lines.end(), text) != lines.end();
+	}
+};
+
+TEST_F(OptionsTest, NothingActsWhileSlidingIn) {
+	h.app->m_option[5] = 1;
+	h.app->m_optionsOpen = 1;
+	h.app->m_optionsRow = 1;
+	h.Press(KEY_ENTER);
+	h.PointerDown(SOUND_ROW_X, SOUND_ROW_Y + 29 * 24);
+	for (int i = 0; i < 29; ++i) {
+		h.PointerMove(SOUND_ROW_X, SOUND_ROW_Y + (29 - i) * 24);
+		h.Update();
+	}
+	EXPECT_LT(h.app->m_optionsSlide, 30);
+	EXPECT_EQ(h.app->m_option[5], 1);
+	EXPECT_EQ(h.app->m_optionsOpen, 1);
+	h.Release(KEY_ENTER);
+	h.PointerUp();
+	h.Update(3);
+	h.Tap(KEY_ENTER);
+	EXPECT_EQ(h.app->m_option[5], 2) << "once open, a fresh press acts";
+}
+
+TEST_F(OptionsTest, SoundCyclesThroughFourModesAndStopsTheMusic) {
+	h.app->m_option[5] = 0;
+	Open(1);
+	const int expected[] = {1, 2, 3, 0};
+	const int musicAfter[] = {1, 0, 1, 0};
+	for (int k = 0; k < 4; ++k) {
+		h.app->m_musicOn = 1;
+		h.Tap(KEY_ENTER);
+		EXPECT_EQ(h.app->m_option[5], expected[k]) << "activation " << k;
+		EXPECT_EQ(h.app->m_musicOn, musicAfter[k]) << "activation " << k;
+	}
+}
+
+TEST_F(OptionsTest, SoundTogglesWithoutMusic) {
+	kx_Zimbolo_HasMusicStream = 0;
+	h.app->m_option[5] = 1;
+	Open(1);
+	EXPECT_TRUE(Shows("Sound:On"));
+	h.Tap(KEY_ENTER);
+	EXPECT_EQ(h.app->m_option[5], 0);
+	h.Tap(KEY_ENTER);
+	EXPECT_EQ(h.app->m_option[5], 1);
+	kx_Zimbolo_HasMusicStream = 1;
+}
+
+TEST_F(OptionsTest, StoredModeOutOfRangeShowsOff) {
+	h.app->m_option[5] = 7;
+	h.app->m_optionsOpen = 1;
+	h.Update();
+	EXPECT_EQ(h.app->m_option[5], 0);
+	EXPECT_TRUE(Shows("Sound:Off"));
+}
+
+TEST_F(OptionsTest, HeldKeyDoesNotRepeat) {
+	h.app->m_option[5] = 1;
+	Open(1);
+	h.Press(KEY_ENTER);
+	h.Update(20);
+	EXPECT_EQ(h.app->m_option[5], 2);
+	h.Release(KEY_ENTER);
+	h.Update();
+	EXPECT_EQ(h.app->m_option[5], 2);
+}
+
+TEST_F(OptionsTest, HeldKeyDoesNotRepeatOnTheICadeRow) {
+	Open(2);
+	h.Press(KEY_ENTER);
+	h.Update(6);
+	EXPECT_EQ(kx_Zimbolo_iCadeControls, 1);
+	h.Release(KEY_ENTER);
+	h.Update();
+	EXPECT_TRUE(Shows("iCade:On"));
+	h.Tap(KEY_ENTER);
+	EXPECT_EQ(kx_Zimbolo_iCadeControls, 0);
+}
+
+TEST_F(OptionsTest, TapOnARowActsAndMovesTheCursor) {
+	h.app->m_option[5] = 1;
+	Open(0);
+	h.PointerDown(SOUND_ROW_X, SOUND_ROW_Y);
+	h.Update(5);
+	EXPECT_EQ(h.app->m_option[5], 2);
+	EXPECT_EQ(h.app->m_optionsRow, 1);
+	h.PointerUp();
+	h.Update();
+	h.PointerDown(SOUND_ROW_X, SOUND_ROW_Y);
+	h.Update();
+	EXPECT_EQ(h.app->m_option[5], 3);
+}
+
+TEST_F(OptionsTest, CursorStopsAtTheLastRow) {
+	Open(0);
+	for (int i = 0; i < 6; ++i) h.Tap(KEY_DOWN);
+	EXPECT_EQ(h.app->m_optionsRow, 4);
+	EXPECT_TRUE(Shows("Credits"));
+	for (int i = 0; i < 6; ++i) h.Tap(KEY_UP);
+	EXPECT_EQ(h.app->m_optionsRow, 0);
+}
+
+TEST_F(OptionsTest, OverThePauseMenuThereIsNoCreditsRow) {
+	h.app->m_paused = 1;
+	Open(0);
+	for (int i = 0; i < 6; ++i) h.Tap(KEY_DOWN);
+	EXPECT_EQ(h.app->m_optionsRow, 3);
+	EXPECT_TRUE(Shows("Fullscreen"));
+	EXPECT_FALSE(Shows("Credits"));
+}
+
+TEST_F(OptionsTest, CreditsRowReplacesTheBoxWithoutSaving) {
+	kx_app_SaveState(String("unchanged"));
+	Open(4);
+	h.Tap(KEY_ENTER);
+	EXPECT_EQ(h.app->m_optionsOpen, 0);
+	EXPECT_EQ(h.app->m_creditsOpen, 1);
+	EXPECT_TRUE(kx_app_LoadState() == String("unchanged"));
+}
+
+TEST_F(OptionsTest, OuyaOverscanStepsDownToOneAndBackUpToNinetySix) {
+	kx_Zimbolo_isOuya = 1;
+	h.app->m_option[14] = 96;
+	Open(0);
+	const int down[] = {80, 64, 48, 32, 16, 1, 1};
+	for (int expected : down) {
+		h.Tap(KEY_B);
+		EXPECT_EQ(h.app->m_option[14], expected);
+		EXPECT_FLOAT_EQ(kx_Zimbolo_overscan, static_cast<float>(expected));
+	}
+	const int up[] = {17, 33, 49, 65, 81, 96, 96};
+	for (int expected : up) {
+		h.Tap(KEY_N);
+		EXPECT_EQ(h.app->m_option[14], expected);
+	}
+	EXPECT_EQ(h.app->m_optionsOpen, 1) << "R1 adjusts the overscan, it does not leave";
+	EXPECT_FALSE(Shows("iCade:Off")) << "no iCade row on an Ouya";
+	kx_Zimbolo_isOuya = 0;
+}
+
+TEST_F(OptionsTest, LeavingByBackSaves) {
+	kx_app_SaveState(String());
+	h.app->m_option[5] = 2;
+	Open(1);
+	h.Press(KEY_ESCAPE);
+	h.Update();
+	EXPECT_EQ(h.app->m_optionsOpen, 0);
+	Array<String> fields = kx_app_LoadState().Split(String("|"));
+	ASSERT_EQ(fields.Length(), 99);
+	EXPECT_EQ(fields[5].ToInt(), 2);
+	h.Release(KEY_ESCAPE);
+	h.Update(SLIDE_UPDATES);
+	EXPECT_EQ(h.app->m_optionsSlide, 0);
+	EXPECT_EQ(h.app->m_gameState, STATE_MENU) << "the back press does not also quit the menu";
+}
+
+TEST_F(OptionsTest, ActionOnTheBackControlLeaves) {
+	Open(0);
+	h.Tap(KEY_X);
+	EXPECT_EQ(h.app->m_optionsOpen, 0);
+}
+
+TEST_F(OptionsTest, LocksTheScreenBelow) {
+	Open(1);
+	h.PointerUp();
+	h.Update();
+	EXPECT_EQ(h.app->m_keyLock, 1);
+	EXPECT_EQ(h.app->m_waitRelease, 1);
+	EXPECT_EQ(h.app->m_optionsKeyLock, 0);
+	EXPECT_EQ(h.app->m_optionsTapLock, 0);
+}
+
+}  // namespace

@@ -59,6 +59,7 @@ std::vector<pid_t> openers;
 
 // Collects the openers that have ended, without waiting for the others.
 void reapOpeners() {
+	if (openers.empty()) return;
 	std::vector<pid_t> running;
 	for (pid_t pid : openers) {
 		int status = 0;
@@ -210,7 +211,8 @@ bool KxGlfwGame::PollJoystick(int port, Array<float> x, Array<float> y, Array<fl
 //----------------------------------------------------------------------------
 
 // NOTE: the URL is one argument of xdg-open, never text for a shell, and
-// nothing waits for the child; finished children are reaped on later calls.
+// nothing waits for the child; finished children are reaped on later calls
+// and by the frame loop.
 void KxGlfwGame::OpenUrl(String url) {
 	reapOpeners();
 	std::string target = url.ToNarrow();
@@ -266,6 +268,7 @@ void KxGlfwGame::Run() {
 	              false);
 	StartGame();
 	while (glfwGetWindowParam(GLFW_OPENED)) {
+		reapOpeners();
 		RenderGame();
 		glfwSwapBuffers();
 		if (_nextUpdate != 0.0) {

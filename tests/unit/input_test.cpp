@@ -8,12 +8,23 @@
 #include "host/glfw2.h"
 #include "input/input_api.h"
 #include "input/key_translation.h"
-#include "support/event_log.h"
 #include "support/test_host.h"
 
 using namespace glfw2;
 
 namespace {
+
+// One event as the delegate received it.
+typedef std::tuple<int, int> KeyRecord;
+
+// Keeps the key and mouse events the host delivers.
+class EventLog : public KxGameDelegate {
+public:
+	std::vector<KeyRecord> keys;
+	std::vector<std::tuple<int, int, float, float>> mouse;
+	void KeyEvent(int event, int data) override { keys.emplace_back(event, data); }
+	void MouseEvent(int event, int data, float x, float y) override { mouse.emplace_back(event, data, x, y); }
+};
 
 // A GLFW host whose callbacks feed an EventLog.
 class CallbackTest : public ::testing::Test {

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +23,24 @@ std::string readFile(const std::string& path) {
 	std::stringstream text;
 	text << in.rdbuf();
 	return text.str();
+}
+
+// Children of this process that have ended and wait to be reaped.
+int zombieChildren() {
+	int zombies = 0;
+	DIR* proc = opendir("/proc");
+	for (dirent* entry = readdir(proc); entry; entry = readdir(proc)) {
+		std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+		std::string line;
+		if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) continue;
+		std::istringstream fields(line.substr(line.rfind(')') + 1));
+		char state = 0;
+		int parent = 0;
+		fields >> state >> parent;
+		if (parent == getpid() && state == 'Z') ++zombies;
+	}
+	closedir(proc);
+	return zombies;
 }
 
 // A directory with a fake xdg-open first on PATH; it writes its arguments
@@ -77,4 +97,16 @@ TEST_F(OpenUrl, MissingOpenerIsIgnored) {
 	host.OpenUrl(String("http://example.com/"));
 	host.OpenUrl(String("http://example.com/again"));
 	SUCCEED();
+}
+
+TEST_F(OpenUrl, EndedOpenersAreReapedByTheNextCall) {
+	KxGlfwGame host;
+	host.OpenUrl(String("http://example.com/first"));
+	ASSERT_FALSE(WaitForArgs().empty());
+	for (int i = 0; i < 100 && zombieChildren() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+	EXPECT_EQ(zombieChildren(), 1);
+	unlink((dir + "/args").c_str());
+	host.OpenUrl(String("http://example.com/second"));
+	EXPECT_EQ(zombieChildren(), 0);
+	EXPECT_EQ(WaitForArgs(), "1|http://example.com/second|");
 }

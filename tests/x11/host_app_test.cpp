@@ -14,8 +14,7 @@ namespace {
 
 // The test application, built next to the tests.
 std::string appPath() {
-	const char* build = std::getenv("ZIMBOLO_BUILD_DIR");
-	return std::string(build ? build : ".") + "/tests/apps/host_app";
+	return std::string(ZIMBOLO_BUILD_DIR) + "/tests/apps/host_app";
 }
 
 // A running test application and its standard output.

@@ -7,12 +7,22 @@
 
 #include "host/glfw2.h"
 #include "host/kx_game.h"
-#include "support/event_log.h"
 #include "x11/x_client.h"
 
 using namespace glfw2;
 
 namespace {
+
+typedef std::tuple<int, int> KeyRecord;
+
+// Keeps the key and mouse events the host delivers.
+class EventLog : public KxGameDelegate {
+public:
+	std::vector<KeyRecord> keys;
+	std::vector<std::tuple<int, int, float, float>> mouse;
+	void KeyEvent(int event, int data) override { keys.emplace_back(event, data); }
+	void MouseEvent(int event, int data, float x, float y) override { mouse.emplace_back(event, data, x, y); }
+};
 
 class HostWindow : public ::testing::Test {
 protected:
@@ -20,8 +30,9 @@ protected:
 	EventLog* log = new EventLog;
 	std::string id;
 
+	// NOTE: GLFW stays initialised afterwards: other window tests in this
+	// program share the library and expect it to be running.
 	static void SetUpTestSuite() { ASSERT_TRUE(glfwInit()); }
-	static void TearDownTestSuite() { glfwTerminate(); }
 
 	void SetUp() override {
 		KxGame::_game = host;

@@ -58,6 +58,13 @@ GameHost::GameHost() {
 	kx_gl.WindowSize = ScriptedWindowSize;
 }
 
+GameHost::~GameHost() {
+	current = nullptr;
+	if (KxGame::_game == this) KxGame::_game = nullptr;
+	if (KxGlfwGame::_glfwGame == this) KxGlfwGame::_glfwGame = nullptr;
+	kx_gl.WindowSize = kx_gl_native.WindowSize;
+}
+
 c_MyApp* GameHost::Launch(const char* savedState) {
 	EnterScratchDir();
 	if (savedState) WriteFile(".velmarstate", savedState);

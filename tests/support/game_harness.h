@@ -26,6 +26,8 @@ struct ScriptedPad {
 class GameHost : public KxGlfwGame {
 public:
 	GameHost();
+	// Hands the host object and the GL window query back.
+	~GameHost() override;
 
 	// Boots and starts the game; the state file is written (if text is given)
 	// into the fresh working directory first.

@@ -61,6 +61,7 @@ int gxtkGraphics::BeginRender() {
 	kx_gl.ColorPointer(4, GL_UNSIGNED_BYTE, sizeof(gxtkVertex), &vertexBuffer[0].color);
 	kx_gl.Enable(GL_BLEND);
 	kx_gl.BlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+	blendMode = 0;
 	kx_gl.Disable(GL_TEXTURE_2D);
 	batchCount = 0;
 	return 1;
@@ -111,8 +112,13 @@ int gxtkGraphics::SetColor(float r, float g, float b) {
 }
 
 // Mode 1 adds; every other mode blends premultiplied alpha.
+// NOTE: setting the blend already in effect keeps the batch: the game sets it
+// before every command it replays.
 int gxtkGraphics::SetBlend(int mode) {
+	int wanted = mode == 1 ? 1 : 0;
+	if (wanted == blendMode) return 0;
 	Flush();
+	blendMode = wanted;
 	if (mode == 1) {
 		kx_gl.BlendFunc(GL_ONE, GL_ONE);
 	} else {

@@ -59,6 +59,8 @@ public:
 	int batchKind = 0;
 	int batchCount = 0;
 	gxtkSurface* batchSurface = nullptr;
+	// The blend function in effect: 1 additive, 0 alpha.
+	int blendMode = 0;
 
 	// Reads the window size and builds the quad index table.
 	gxtkGraphics();

@@ -1,0 +1,194 @@
+// frame_bench.cpp: the game's own worst frame and its collector, driven
+// through the gameplay harness: a full object table of mixed hazards, 251
+// live particles and the display list they make. It measures one update, one render
+// submission on a real GL context (with its draw calls; CPU time, which
+// scripts/bench puts against the 16.7 ms frame), one full collection
+// of the game's heap, and the longest collector pause over a played game.
+#include <benchmark/benchmark.h>
+
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "game/zimbolo.h"
+#include "graphics/gl_api.h"
+#include "input/key_codes.h"
+#include "runtime/gc.h"
+#include "support/gl_context.h"
+#include "support/play_harness.h"
+
+namespace {
+
+// Live particles in the worst frame.
+const int LIVE_PARTICLES = 251;
+// Hazard kinds cycled through the table (every kind but the ball).
+const int HAZARDS[] = {KIND_PEDE, KIND_LOOSE, KIND_METEOR, KIND_BRICK, KIND_INVADER};
+const int HAZARD_KINDS = sizeof(HAZARDS) / sizeof(HAZARDS[0]);
+// Updates of the played game whose collector pauses are timed.
+const int PLAYED_UPDATES = 3600;
+// Keys pressed at random during the played game.
+const int PLAY_KEYS[] = {KEY_UP, KEY_DOWN, KEY_SPACE, KEY_ENTER, KEY_LEFT, KEY_RIGHT};
+const int PLAY_KEY_COUNT = sizeof(PLAY_KEYS) / sizeof(PLAY_KEYS[0]);
+
+// Draw calls since the last reset, counted on their way to the driver.
+int g_drawCalls = 0;
+
+void countedDrawArrays(GLenum mode, GLint first, GLsizei count) {
+	++g_drawCalls;
+	kx_gl_native.DrawArrays(mode, first, count);
+}
+void countedDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+	++g_drawCalls;
+	kx_gl_native.DrawElements(mode, count, type, indices);
+}
+
+// A game in play on a real window, its tables filled to the limit.
+struct WorstFrame {
+	GlWindow window;
+	PlayHarness play;
+	std::vector<float> objects;
+	std::vector<float> particles;
+	std::vector<float> players;
+
+	WorstFrame() {
+		if (chdir(ZIMBOLO_BUILD_DIR) != 0) std::abort();
+		kx_gl.DrawArrays = countedDrawArrays;
+		kx_gl.DrawElements = countedDrawElements;
+		play.Begin(0);
+		Fill();
+		objects.assign(play.app->m_objects.begin(), play.app->m_objects.end());
+		particles.assign(play.app->m_particles.begin(), play.app->m_particles.end());
+		players.assign(play.app->m_players.begin(), play.app->m_players.end());
+	}
+
+	// Every slot a moving hazard (one ball), and the live particles.
+	void Fill() {
+		for (int s = 0; s < obj::slots; ++s) {
+			int kind = s == 0 ? KIND_BALL : HAZARDS[s % HAZARD_KINDS];
+			float x = 64 + (s * 37) % 880;
+			float y = 40 + (s * 53) % 460;
+			float* r = play.Put(s, kind, x, y, -1.0f - s % 3, (s % 5) - 2.0f);
+			r[obj::spin] = 3;
+			r[obj::ink] = 1 + s % 6;
+		}
+		play.app->m_particleMax = LIVE_PARTICLES - 1;
+		for (int p = 0; p < LIVE_PARTICLES; ++p) {
+			float* r = &play.app->m_particles[p * part::fields];
+			r[part::kind] = PARTICLE_SPARK;
+			r[part::x] = 10 + (p * 7) % 620;
+			r[part::y] = 10 + (p * 11) % 460;
+			r[part::dx] = 1;
+			r[part::life] = 1;
+			r[part::spin] = 5;
+			r[part::frame] = p % 4;
+		}
+	}
+
+	// Puts the tables back as they were after filling.
+	void Restore() {
+		std::copy(objects.begin(), objects.end(), play.app->m_objects.begin());
+		std::copy(particles.begin(), particles.end(), play.app->m_particles.begin());
+		std::copy(players.begin(), players.end(), play.app->m_players.begin());
+		play.app->m_particleMax = LIVE_PARTICLES - 1;
+		play.app->m_gameState = STATE_PLAYING;
+	}
+};
+
+// The one scene all benchmarks share (a second game object cannot be made).
+WorstFrame* scene() {
+	static WorstFrame* frame = new WorstFrame();
+	return frame;
+}
+
+// CPU time of the calling thread, in microseconds (the machine may be busy).
+double threadMicros() {
+	timespec t;
+	clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+	return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
+}
+
+// Whether a window can be opened; records the error otherwise.
+bool haveDisplay(benchmark::State& state) {
+	if (std::getenv("DISPLAY")) return true;
+	state.SkipWithError("no display for a GL context");
+	return false;
+}
+
+// One update of the worst frame (the tables are restored untimed).
+void BM_WorstFrameUpdate(benchmark::State& state) {
+	if (!haveDisplay(state)) return;
+	WorstFrame* w = scene();
+	for (auto _ : state) {
+		state.PauseTiming();
+		w->Restore();
+		state.ResumeTiming();
+		w->play.app->p_OnUpdate();
+	}
+	state.counters["objects"] = w->play.CountKind(KIND_PEDE) + w->play.CountKind(KIND_LOOSE) +
+	                            w->play.CountKind(KIND_METEOR) + w->play.CountKind(KIND_BRICK) +
+	                            w->play.CountKind(KIND_INVADER) + w->play.CountKind(KIND_BALL);
+	state.counters["display_records"] = w->play.app->m_drawCount / DL_RECORD;
+}
+BENCHMARK(BM_WorstFrameUpdate)->Unit(benchmark::kMicrosecond);
+
+// One render submission of the display list the worst update made.
+void BM_WorstFrameRender(benchmark::State& state) {
+	if (!haveDisplay(state)) return;
+	WorstFrame* w = scene();
+	w->Restore();
+	w->play.app->p_OnUpdate();
+	int perFrame = 0;
+	for (auto _ : state) {
+		g_drawCalls = 0;
+		w->play.host.RunRenders(1);
+		perFrame = g_drawCalls;
+	}
+	state.counters["draw_calls"] = perFrame;
+	state.counters["display_records"] = w->play.app->m_drawCount / DL_RECORD;
+}
+BENCHMARK(BM_WorstFrameRender)->Unit(benchmark::kMicrosecond);
+
+// One full collection of the game's heap in play.
+void BM_GameHeapFullCollection(benchmark::State& state) {
+	if (!haveDisplay(state)) return;
+	scene();
+	for (auto _ : state) {
+		gc_ext_malloced(GC_FULL_COLLECT_BYTES + 1);
+		gc_collect();
+	}
+	state.counters["live_bytes"] = gc_alloced_bytes;
+}
+BENCHMARK(BM_GameHeapFullCollection)->Unit(benchmark::kMicrosecond);
+
+// A minute of play with random keys: the longest pause (thread CPU time) of
+// the collector after an update, as the host calls it.
+void BM_GameLongestCollectorPause(benchmark::State& state) {
+	if (!haveDisplay(state)) return;
+	WorstFrame* w = scene();
+	double longest = 0;
+	std::srand(1);
+	for (auto _ : state) {
+		w->play.NewGame(std::rand() % 3);
+		for (int i = 0; i < PLAYED_UPDATES; ++i) {
+			int key = PLAY_KEYS[std::rand() % PLAY_KEY_COUNT];
+			if (std::rand() % 8 == 0) w->play.host.KeyDown(key);
+			if (std::rand() % 8 == 0) w->play.host.KeyUp(key);
+			w->play.host.AdvanceMillisecs(17);
+			w->play.app->p_OnUpdate();
+			double start = threadMicros();
+			gc_collect();
+			longest = std::max(longest, threadMicros() - start);
+			w->play.host.RunRenders(1);
+		}
+	}
+	state.counters["longest_pause_us"] = longest;
+	state.counters["updates"] = PLAYED_UPDATES;
+}
+BENCHMARK(BM_GameLongestCollectorPause)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace

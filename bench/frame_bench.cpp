@@ -145,7 +145,7 @@ void BM_WorstFrameRender(benchmark::State& state) {
 	int perFrame = 0;
 	for (auto _ : state) {
 		g_drawCalls = 0;
-		w->play.host.RunRenders(1);
+		w->play.host.RenderGame();
 		perFrame = g_drawCalls;
 	}
 	state.counters["draw_calls"] = perFrame;
@@ -178,12 +178,12 @@ void BM_GameLongestCollectorPause(benchmark::State& state) {
 			int key = PLAY_KEYS[std::rand() % PLAY_KEY_COUNT];
 			if (std::rand() % 8 == 0) w->play.host.KeyDown(key);
 			if (std::rand() % 8 == 0) w->play.host.KeyUp(key);
-			w->play.host.AdvanceMillisecs(17);
+			w->play.host.millisecs += 17;
 			w->play.app->p_OnUpdate();
 			double start = threadMicros();
 			gc_collect();
 			longest = std::max(longest, threadMicros() - start);
-			w->play.host.RunRenders(1);
+			w->play.host.RenderGame();
 		}
 	}
 	state.counters["longest_pause_us"] = longest;

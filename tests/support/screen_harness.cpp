@@ -8,6 +8,7 @@
 
 #include "host/app.h"
 #include "support/fixtures.h"
+#include "support/game_harness.h"
 #include "host/kx_game.h"
 
 namespace {
@@ -37,6 +38,8 @@ std::vector<std::string> Lines(const std::vector<DrawRecord>& glyphs) {
 
 void ScreenHarness::Start(float width, float height) {
 	setenv("ALSOFT_DRIVERS", "null", 1);
+	// Every screen test saves into a working directory of its own.
+	EnterScratchDir();
 	// Image and sound loading go through the window host; the scripted host
 	// stays the one that runs the game.
 	EnsureTestHost();

@@ -10,21 +10,11 @@
 #include "input/key_translation.h"
 #include "support/test_host.h"
 
+#include "support/event_log.h"
+
 using namespace glfw2;
 
 namespace {
-
-// One event as the delegate received it.
-typedef std::tuple<int, int> KeyRecord;
-
-// Keeps the key and mouse events the host delivers.
-class EventLog : public KxGameDelegate {
-public:
-	std::vector<KeyRecord> keys;
-	std::vector<std::tuple<int, int, float, float>> mouse;
-	void KeyEvent(int event, int data) override { keys.emplace_back(event, data); }
-	void MouseEvent(int event, int data, float x, float y) override { mouse.emplace_back(event, data, x, y); }
-};
 
 // A GLFW host whose callbacks feed an EventLog.
 class CallbackTest : public ::testing::Test {

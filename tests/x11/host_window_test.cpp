@@ -9,20 +9,11 @@
 #include "host/kx_game.h"
 #include "x11/x_client.h"
 
+#include "support/event_log.h"
+
 using namespace glfw2;
 
 namespace {
-
-typedef std::tuple<int, int> KeyRecord;
-
-// Keeps the key and mouse events the host delivers.
-class EventLog : public KxGameDelegate {
-public:
-	std::vector<KeyRecord> keys;
-	std::vector<std::tuple<int, int, float, float>> mouse;
-	void KeyEvent(int event, int data) override { keys.emplace_back(event, data); }
-	void MouseEvent(int event, int data, float x, float y) override { mouse.emplace_back(event, data, x, y); }
-};
 
 class HostWindow : public ::testing::Test {
 protected:

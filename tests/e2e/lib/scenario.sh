@@ -19,6 +19,17 @@
 #   game_quit               F4, then game_wait; fails unless the status is 0
 #   expect_output TEXT      fails unless the game printed the line TEXT
 #   fail MESSAGE            prints MESSAGE and the game's output, exits 1
+# Robustness scenarios:
+#   wait_until SECONDS CMD..  polls CMD every 0.1 s until it succeeds
+#   menu_wait / screen_settled  the menu is up / the screen holds still
+#   game_round_play TAG     plays a round in mode 1 and ends it (saves 1.5 s later)
+#   game_round TAG          game_round_play, then waits for the save
+#   expect_load_messages M  the state load messages, each ended by ";"
+#   expect_no_sanitizer_report
+#   state_compose V*93      a valid state text from its 93 values
+#   state_values FILE       FILE's 93 values; fails unless complete and valid
+#   work_read_only          the working directory read-only (game as $GAME_AS)
+#   scenario_begin_open NAME  scenario_begin on an X server open to all users
 set -eu
 
 BUILD=${ZIMBOLO_BUILD_DIR:-$(pwd)}
@@ -76,7 +87,7 @@ audio_none() {
 
 # Starts the game in the working directory; its window id in $WID.
 game_start() {
-	ALSOFT_CONF="$WORK/alsoft.conf" "$BUILD/zimbolo" > "$WORK/game.out" 2>&1 &
+	ALSOFT_CONF="$WORK/alsoft.conf" ${GAME_AS:-} "$BUILD/zimbolo" > "$WORK/game.out" 2>&1 &
 	GAME=$!
 	WID=""
 	for _ in $(seq 40); do
@@ -153,4 +164,168 @@ fail() {
 		tail -40 "$WORK/game.out" >&2
 	fi
 	exit 1
+}
+
+#------------------------------------------------------------------------------
+# Robustness: waiting, whole rounds, state files, other users
+#------------------------------------------------------------------------------
+
+# Polls COMMAND every tenth of a second until it succeeds; false after SECONDS.
+wait_until() {
+	_limit=$(($1 * 10))
+	shift
+	for _ in $(seq "$_limit"); do
+		"$@" && return 0
+		sleep 0.1
+	done
+	"$@"
+}
+
+# Whether ./.velmarstate differs from the file FILE (or is new).
+state_changed_from() {
+	[ -f .velmarstate ] && ! cmp -s .velmarstate "$1"
+}
+
+# Waits up to 15 s for the menu: green above red in the window's mean colour
+# (the menu's ground is green, even without its images, while the loading
+# screen is blue-grey, orange and yellow). The menu takes input from then on,
+# while it still fades in.
+menu_wait() {
+	for _ in $(seq 75); do
+		MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
+		echo "$MEAN" | awk '{ exit !($2 > $1) }' && return 0
+		sleep 0.2
+	done
+	fail "the menu did not come"
+}
+
+# Whether the window's mean colour is the same in two grabs 0.2 s apart.
+screen_settled() {
+	_first=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
+	sleep 0.2
+	MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
+	[ "$MEAN" = "$_first" ]
+}
+
+# Waits for the menu and plays a round in the first mode without launching a
+# ball: Enter, then the game ended from the pause panel once its screen holds
+# still (the menu fades in, the playfield does not); the game saves 1.5 s
+# later. Screenshots TAG_game.
+game_round_play() {
+	menu_wait
+	key Return 0.2
+	wait_until 10 screen_settled || fail "the screen after Enter did not settle"
+	shot "$1_game"
+	key Escape 0.4
+	key Left 0.15
+	key Return 0.15
+}
+
+# game_round_play TAG, then waits up to 20 s for the save.
+game_round() {
+	cp .velmarstate "$WORK/.before" 2>/dev/null || : > "$WORK/.before"
+	game_round_play "$1"
+	wait_until 20 state_changed_from "$WORK/.before" || fail "ending the game saved nothing"
+}
+
+# Whether the game printed the line TEXT.
+expect_output_quietly() {
+	grep -qxF "$1" "$WORK/game.out"
+}
+
+# Fails unless the load messages the game printed are MESSAGES, in order,
+# each ended by ";" ("" when there must be none).
+expect_load_messages() {
+	_got=$(grep -E '^(Settings|Badges?|Highscore [0-9])( Checksum Invalid| Loaded)$' "$WORK/game.out" | tr '\n' ';')
+	[ "$_got" = "$1" ] || fail "load messages were \"$_got\", not \"$1\""
+}
+
+# Fails if the game's output holds a sanitizer report.
+expect_no_sanitizer_report() {
+	if grep -qE 'AddressSanitizer|LeakSanitizer|runtime error:' "$WORK/game.out"; then
+		fail "the sanitizers reported a fault"
+	fi
+}
+
+# The checksum arithmetic of the state text, for awk programs below.
+# NOTE: 32-bit wrap-around by hand: awk computes in doubles, exact up to 2^53.
+STATE_AWK='
+function wrap(x) {
+	x = x % 4294967296
+	if (x < 0) x += 4294967296
+	if (x >= 2147483648) x -= 4294967296
+	return x
+}
+function checksums(v, s,    i, k, r, sum) {
+	sum = 0
+	for (i = 0; i < 25; i++) sum = wrap(sum + wrap(i * v[i + 1]))
+	s["settings"] = sum
+	sum = 0
+	for (i = 0; i < 8; i++) sum = wrap(sum + v[26 + i])
+	s["badges"] = sum
+	for (k = 0; k < 3; k++) {
+		sum = 0
+		for (r = 0; r < 10; r++) {
+			sum = wrap(sum + wrap((r + 4) * v[34 + 20 * k + 2 * r]))
+			sum = wrap(sum + wrap((k + 3 + r) * v[35 + 20 * k + 2 * r]))
+		}
+		s[k] = sum
+	}
+}'
+
+# A state text from its 93 values (25 settings, 8 badge words, three modes of
+# ten best, recent pairs), with the checksums put in their places.
+state_compose() {
+	[ "$#" -eq 93 ] || fail "state_compose takes 93 values, not $#"
+	echo "$@" | awk "$STATE_AWK"'
+	{
+		for (i = 1; i <= 93; i++) v[i] = $i
+		checksums(v, s)
+		for (i = 1; i <= 25; i++) printf "%s|", v[i]
+		printf "%.0f|", s["settings"]
+		for (i = 26; i <= 33; i++) printf "%s|", v[i]
+		printf "%.0f|", s["badges"]
+		for (k = 0; k < 3; k++) {
+			for (i = 34 + 20 * k; i < 54 + 20 * k; i++) printf "%s|", v[i]
+			printf "%.0f|", s[k]
+		}
+	}'
+}
+
+# The 93 values of state file FILE, one line, checksums left out; fails
+# unless FILE is a complete state text whose checksums all hold.
+state_values() {
+	[ "$(tail -c 1 "$1")" = "|" ] || fail "$1 does not end with |"
+	awk -v RS='|' "$STATE_AWK"'
+	!/^-?[0-9]+$/ { bad = 1 }
+	{ f[NR] = $0 }
+	END {
+		if (bad || NR != 98) exit 1
+		for (i = 1; i <= 25; i++) v[i] = f[i]
+		for (i = 27; i <= 34; i++) v[i - 1] = f[i]
+		for (i = 36; i <= 97; i++) if (i != 56 && i != 77) v[i - 2 - (i > 56) - (i > 77)] = f[i]
+		checksums(v, s)
+		if (s["settings"] != f[26] || s["badges"] != f[35] || s[0] != f[56] || s[1] != f[77] || s[2] != f[98]) exit 1
+		for (i = 1; i <= 93; i++) printf "%s%s", v[i], i < 93 ? " " : "\n"
+	}' "$1" || fail "$1 is not a complete state with valid checksums"
+}
+
+# Makes the working directory readable by everyone and writable by nobody;
+# the game then runs as $GAME_USER when the scenario runs as root (who may
+# write anywhere). The X server must then be open: see scenario_begin_open.
+work_read_only() {
+	: > "$WORK/game.out"
+	chmod 755 "$WORK"
+	chmod -R a+rX "$WORK"
+	chmod a-w "$WORK"
+	if [ "$(id -u)" -eq 0 ]; then
+		GAME_AS="setpriv --reuid=65534 --regid=65534 --clear-groups"
+	fi
+}
+
+# scenario_begin on an X server without access control, for games run by
+# another user.
+scenario_begin_open() {
+	SCENARIO_SCREEN="$SCENARIO_SCREEN -ac"
+	scenario_begin "$1"
 }

@@ -3,11 +3,12 @@
 # Every case starts the real game on one state file: a valid one, then the
 # same with one section damaged (settings, badges, each mode's scores), random
 # bytes, an empty file, a valid state followed by tens of megabytes of junk,
-# and the valid state as UTF-16 with a byte-order mark. The game must print
+# values at the ends of the 32-bit range, and the valid state as UTF-16 with
+# a byte-order mark. The game must print
 # the load messages that fit, keep every section it could read, play a round
 # and save a complete state with valid checksums in which the sections it
-# kept come back unchanged (the round adds its score 0 to mode 1's recent
-# scores); F4 then ends it with status 0.
+# kept come back unchanged (the round adds its score 0 to mode 1's lists);
+# F4 then ends it with status 0, with no sanitizer report.
 set -eu
 
 . "$(dirname "$0")/lib/scenario.sh"
@@ -35,10 +36,16 @@ mode_scores() {
 	echo "$2" | awk -v k="$1" '{ for (i = 1 + 20 * k; i <= 20 + 20 * k; i++) printf "%s ", $i }'
 }
 
-# The 93 values after a round of score 0 in mode 1: its recent scores move
-# down one place and 0 comes first; its best scores stay (0 beats none).
+# The 93 values after a round of score 0 in mode 1: the score enters the best
+# list before the first lower score (none is lower in most cases), the recent
+# scores move down one place and 0 comes first.
 after_round() {
 	echo "$@" | awk '{
+		for (k = 0; k < 10 && $(34 + 2 * k) >= 0; k++);
+		if (k < 10) {
+			for (r = 9; r > k; r--) $(34 + 2 * r) = $(32 + 2 * r)
+			$(34 + 2 * k) = 0
+		}
 		for (r = 9; r > 0; r--) $(35 + 2 * r) = $(33 + 2 * r)
 		$35 = 0
 		print
@@ -113,6 +120,16 @@ state_compose $SETTINGS $BADGES $SCORES > .velmarstate
 yes '12345|' | head -100000 | tr -d '\n' >> .velmarstate
 head -c 24000000 /dev/zero | tr '\0' 'x' >> .velmarstate
 state_case huge "$ALL_LOADED" $SETTINGS $BADGES $SCORES
+
+# Values at the ends of the 32-bit range with valid checksums, as a hand
+# edit could leave them: the load bounds raise the pad distance and set the
+# overscan to 1, and mode 1's best list is out of order (0 beats its second).
+EXTREME_SETTINGS="2147483647 -2147483648 -1 0 0 7 0 0 0 0 2147483647 -2147483648 2147483647 0 2147483647 0 0 0 0 0 0 0 0 0 -2147483648"
+EXTREME_BADGES="-1 -1 -1 -1 -1 -1 -1 -1"
+EXTREME_SCORES=$(awk 'BEGIN { for (k = 0; k < 3; k++) for (r = 0; r < 10; r++) printf "%d %d ", r % 2 ? -2147483648 : 2147483647, 99999999 - r }')
+state_compose $EXTREME_SETTINGS $EXTREME_BADGES $EXTREME_SCORES > .velmarstate
+state_case extreme "$ALL_LOADED" \
+	$(echo "$EXTREME_SETTINGS" | awk '{ $12 = 64; $15 = 1; print }') $EXTREME_BADGES $EXTREME_SCORES
 
 # NOTE: a state file with a byte-order mark is decoded as UTF-16; valid text
 # in it is the same state, and the next save writes it back as UTF-8.

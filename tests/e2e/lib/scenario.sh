@@ -320,6 +320,8 @@ work_read_only() {
 	chmod a-w "$WORK"
 	if [ "$(id -u)" -eq 0 ]; then
 		GAME_AS="setpriv --reuid=65534 --regid=65534 --clear-groups"
+		$GAME_AS sh -c '[ -x "$1/zimbolo" ] && [ -r "$1/data/gfx.png" ] && [ -r "$2/alsoft.conf" ]' - "$BUILD" "$WORK" ||
+			fail "user 65534 cannot reach the game, its assets or $WORK"
 	fi
 }
 

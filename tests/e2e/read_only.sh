@@ -21,10 +21,9 @@ game_start
 echo "the game runs as user $(ps -o uid= -p "$GAME")"
 for round in 1 2; do
 	game_round_play "round_$round"
-	sleep 2
+	game_over_wait
 	kill -0 "$GAME" 2>/dev/null || fail "the game ended after the failed save of round $round"
 done
-menu_wait
 shot after_rounds
 expect_output "Settings Loaded"
 cmp -s .velmarstate "$OLD" || fail "the old state file changed"

@@ -21,7 +21,10 @@
 #   fail MESSAGE            prints MESSAGE and the game's output, exits 1
 # Robustness scenarios:
 #   wait_until SECONDS CMD..  polls CMD every 0.1 s until it succeeds
-#   menu_wait / screen_settled  the menu is up / the screen holds still
+#   menu_wait / screen_settled / menu_settled / screen_dark  the menu is up /
+#                           the screen holds still / the menu has faded in /
+#                           the screen is darkened
+#   game_over_wait          the game-over overlay, then the menu
 #   game_round_play TAG     plays a round in mode 1 and ends it (saves 1.5 s later)
 #   game_round TAG          game_round_play, then waits for the save
 #   expect_load_messages M  the state load messages, each ended by ";"
@@ -205,6 +208,25 @@ screen_settled() {
 	sleep 0.2
 	MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
 	[ "$MEAN" = "$_first" ]
+}
+
+# Whether the menu has faded in: the screen holds still, green above red and
+# bright (the game-over overlay holds still too, but darkened to 30 %).
+menu_settled() {
+	screen_settled && echo "$MEAN" | awk '{ exit !($2 > $1 && $2 >= 80) }'
+}
+
+# Whether the screen is darkened, as by the game-over overlay.
+screen_dark() {
+	MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
+	echo "$MEAN" | awk '{ exit !($2 < 60) }'
+}
+
+# Waits for the game-over overlay and then the menu after it (the save comes
+# in between).
+game_over_wait() {
+	wait_until 10 screen_dark || fail "no game-over overlay"
+	wait_until 20 menu_settled || fail "no menu after the game-over overlay"
 }
 
 # Waits for the menu and plays a round in the first mode without launching a

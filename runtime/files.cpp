@@ -2,6 +2,7 @@
 #include "runtime/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -21,6 +22,8 @@ const char* const KX_STATE_TEMP_FILE = "./.velmarstate.tmp";
 static const int SAVE_OK = 0;
 static const int SAVE_CANNOT_OPEN = -1;
 static const int SAVE_SHORT_WRITE = -2;
+// The permissions of a state file that does not exist.
+static const mode_t NO_STATE_MODE = static_cast<mode_t>(-1);
 
 //----------------------------------------------------------------------------
 // Paths
@@ -131,11 +134,27 @@ static void syncWorkingDirectory() {
 	close(dir);
 }
 
+// Whether the state file may be replaced, and its permission bits in *mode
+// (NO_STATE_MODE when there is no state file yet).
+// NOTE: the rename would replace a state file that the process may not write
+// to; such a file is kept, as opening it for writing in place would fail.
+static bool stateReplaceable(mode_t* mode) {
+	struct stat info;
+	*mode = NO_STATE_MODE;
+	if (stat(KX_STATE_FILE, &info) != 0) return true;
+	*mode = info.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO);
+	return faccessat(AT_FDCWD, KX_STATE_FILE, W_OK, AT_EACCESS) == 0;
+}
+
 // NOTE: the state is written to a temporary file first and renamed over the
 // state file, so a failed or interrupted save leaves the previous one intact.
+// The new file keeps the old one's permissions.
 int KxGame::SaveState(String state) {
+	mode_t mode;
+	if (!stateReplaceable(&mode)) return SAVE_CANNOT_OPEN;
 	FILE* file = OpenFile(String(KX_STATE_TEMP_FILE), String("wb"));
 	if (!file) return SAVE_CANNOT_OPEN;
+	if (mode != NO_STATE_MODE) fchmod(fileno(file), mode);
 	bool written = writeDurably(file, state.ToUtf8());
 	if (std::fclose(file) != 0) written = false;
 	if (!written) {

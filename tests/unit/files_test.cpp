@@ -148,6 +148,54 @@ TEST_F(Files, SaveInAReadOnlyDirectoryLeavesThePreviousState) {
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=1");
 }
 
+// Runs the rest of its scope as an unprivileged user when the test runs as
+// root, whom permissions do not bind.
+class UnprivilegedScope {
+public:
+	UnprivilegedScope() {
+		if (geteuid() == 0 && seteuid(NOBODY) == 0) dropped = true;
+	}
+	~UnprivilegedScope() {
+		if (dropped) {
+			EXPECT_EQ(seteuid(0), 0);
+		}
+	}
+	UnprivilegedScope(const UnprivilegedScope&) = delete;
+	UnprivilegedScope& operator=(const UnprivilegedScope&) = delete;
+
+private:
+	static const uid_t NOBODY = 65534;
+	bool dropped = false;
+};
+
+TEST_F(Files, SaveLeavesAStateFileItMayNotWrite) {
+	namespace fs = std::filesystem;
+	TempDir dir;
+	ASSERT_EQ(host()->SaveState(String("scores=1")), 0);
+	fs::permissions(".", fs::perms::all);
+	fs::permissions(KX_STATE_FILE, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+	{
+		UnprivilegedScope unprivileged;
+		EXPECT_EQ(host()->SaveState(String("scores=2")), -1) << "a read-only state file cannot be saved over";
+		EXPECT_FALSE(fs::exists(KX_STATE_TEMP_FILE));
+	}
+	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=1");
+	fs::permissions(KX_STATE_FILE, fs::perms::owner_write, fs::perm_options::add);
+	EXPECT_EQ(host()->SaveState(String("scores=3")), 0) << "once writable it is saved again";
+	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=3");
+}
+
+TEST_F(Files, SaveKeepsTheStateFilePermissions) {
+	namespace fs = std::filesystem;
+	TempDir dir;
+	ASSERT_EQ(host()->SaveState(String("scores=1")), 0);
+	const fs::perms privateFile = fs::perms::owner_read | fs::perms::owner_write;
+	fs::permissions(KX_STATE_FILE, privateFile);
+	EXPECT_EQ(host()->SaveState(String("scores=2")), 0);
+	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=2");
+	EXPECT_EQ(fs::status(KX_STATE_FILE).permissions(), privateFile) << "the save does not open the state to others";
+}
+
 // Writes only the first half of what it is given.
 size_t halfWriter(const void* data, size_t bytes, FILE* file) {
 	return std::fwrite(data, 1, bytes / 2, file);

@@ -32,6 +32,7 @@
 #   state_compose V*93      a valid state text from its 93 values
 #   state_values FILE       FILE's 93 values; fails unless complete and valid
 #   work_read_only          the working directory read-only (game as $GAME_AS)
+#   work_state_read_only    then the directory writable, the state file not
 #   scenario_begin_open NAME  scenario_begin on an X server open to all users
 set -eu
 
@@ -332,7 +333,11 @@ state_values() {
 	}' "$1" || fail "$1 is not a complete state with valid checksums"
 }
 
-# Makes the working directory readable by everyone and writable by nobody;
+# The unprivileged user (nobody) that games run as when a scenario runs as
+# root and needs file permissions to bind.
+GAME_USER=65534
+
+# Makes the working directory readable by everyone and writable by no one;
 # the game then runs as $GAME_USER when the scenario runs as root (who may
 # write anywhere). The X server must then be open: see scenario_begin_open.
 work_read_only() {
@@ -341,9 +346,19 @@ work_read_only() {
 	chmod -R a+rX "$WORK"
 	chmod a-w "$WORK"
 	if [ "$(id -u)" -eq 0 ]; then
-		GAME_AS="setpriv --reuid=65534 --regid=65534 --clear-groups"
+		GAME_AS="setpriv --reuid=$GAME_USER --regid=$GAME_USER --clear-groups"
 		$GAME_AS sh -c '[ -x "$1/zimbolo" ] && [ -r "$1/data/gfx.png" ] && [ -r "$2/alsoft.conf" ]' - "$BUILD" "$WORK" ||
-			fail "user 65534 cannot reach the game, its assets or $WORK"
+			fail "user $GAME_USER cannot reach the game, its assets or $WORK"
+	fi
+}
+
+# The working directory writable by the game, its state file not: run as
+# root, the game runs as $GAME_USER, owning the directory but not the file.
+work_state_read_only() {
+	chmod u+w "$WORK"
+	chmod a-w .velmarstate
+	if [ "$(id -u)" -eq 0 ]; then
+		chown "$GAME_USER" "$WORK"
 	fi
 }
 

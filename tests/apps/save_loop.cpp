@@ -19,13 +19,15 @@ const int TEXTS = 2;
 
 }  // namespace
 
-// The game's module entry points, unused: no application runs here.
+// The game's module initialiser, unused: no application runs here.
 void kxInit() {}
 
+// The game's module main, unused too.
 int kxMain() {
 	return 0;
 }
 
+// Reads the two texts, then saves them in turn until killed.
 int main(int argc, char** argv) {
 	if (argc != 1 + TEXTS) {
 		std::fprintf(stderr, "usage: save_loop FILE_A FILE_B\n");

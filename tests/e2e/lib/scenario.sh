@@ -21,9 +21,10 @@
 #   fail MESSAGE            prints MESSAGE and the game's output, exits 1
 # Robustness scenarios:
 #   wait_until SECONDS CMD..  polls CMD every 0.1 s until it succeeds
-#   menu_wait / screen_settled / menu_settled / screen_dark  the menu is up /
-#                           the screen holds still / the menu has faded in /
-#                           the screen is darkened
+#   grab / mean_is COND     the window's mean colour in $MEAN / a test on it
+#   menu_wait / menu_shown / screen_settled / menu_settled / screen_dark
+#                           waits for the menu / the menu is up / the screen
+#                           holds still / the menu has faded in / darkened
 #   game_over_wait          the game-over overlay, then the menu
 #   game_round_play TAG     plays a round in mode 1 and ends it (saves 1.5 s later)
 #   game_round TAG          game_round_play, then waits for the save
@@ -190,37 +191,51 @@ state_changed_from() {
 	[ -f .velmarstate ] && ! cmp -s .velmarstate "$1"
 }
 
-# Waits up to 15 s for the menu: green above red in the window's mean colour
-# (the menu's ground is green, even without its images, while the loading
-# screen is blue-grey, orange and yellow). The menu takes input from then on,
-# while it still fades in.
+# Grabs the window for a look (no screenshot kept); its mean colour in $MEAN.
+# Fails at once when the game has ended.
+grab() {
+	kill -0 "$GAME" 2>/dev/null || fail "the game ended"
+	MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
+}
+
+# Whether $MEAN meets the awk condition COND on its red $1, green $2, blue $3.
+mean_is() {
+	echo "$MEAN" | awk "{ exit !($1) }"
+}
+
+# Whether the menu is up: green above red in the window's mean colour (the
+# menu's ground is green, even without its images, while the loading screen
+# is blue-grey, orange and yellow). The menu takes input from then on, while
+# it still fades in.
+menu_shown() {
+	grab
+	mean_is '$2 > $1'
+}
+
+# Waits up to 15 s for the menu.
 menu_wait() {
-	for _ in $(seq 75); do
-		MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
-		echo "$MEAN" | awk '{ exit !($2 > $1) }' && return 0
-		sleep 0.2
-	done
-	fail "the menu did not come"
+	wait_until 15 menu_shown || fail "the menu did not come"
 }
 
 # Whether the window's mean colour is the same in two grabs 0.2 s apart.
 screen_settled() {
-	_first=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
+	grab
+	_first=$MEAN
 	sleep 0.2
-	MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
+	grab
 	[ "$MEAN" = "$_first" ]
 }
 
 # Whether the menu has faded in: the screen holds still, green above red and
 # bright (the game-over overlay holds still too, but darkened to 30 %).
 menu_settled() {
-	screen_settled && echo "$MEAN" | awk '{ exit !($2 > $1 && $2 >= 80) }'
+	screen_settled && mean_is '$2 > $1 && $2 >= 80'
 }
 
 # Whether the screen is darkened, as by the game-over overlay.
 screen_dark() {
-	MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
-	echo "$MEAN" | awk '{ exit !($2 < 60) }'
+	grab
+	mean_is '$2 < 60'
 }
 
 # Waits for the game-over overlay and then the menu after it (the save comes
@@ -249,11 +264,6 @@ game_round() {
 	cp .velmarstate "$WORK/.before" 2>/dev/null || : > "$WORK/.before"
 	game_round_play "$1"
 	wait_until 20 state_changed_from "$WORK/.before" || fail "ending the game saved nothing"
-}
-
-# Whether the game printed the line TEXT.
-expect_output_quietly() {
-	grep -qxF "$1" "$WORK/game.out"
 }
 
 # Fails unless the load messages the game printed are MESSAGES, in order,

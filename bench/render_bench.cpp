@@ -16,6 +16,7 @@
 #include "graphics/gxtk_surface.h"
 #include "host/app.h"
 #include "host/kx_game.h"
+#include "support/draw_call_counter.h"
 
 namespace {
 
@@ -26,9 +27,6 @@ const int FRAME = 32;
 const int FRAMES = 8;
 const int WIDTH = 640;
 const int HEIGHT = 480;
-
-// Draw calls the device issued since the last reset.
-int g_drawCalls = 0;
 
 // A GL table that does nothing but count draws (no context needed).
 KxGlApi countingTable() {
@@ -63,16 +61,6 @@ KxGlApi countingTable() {
 		*h = HEIGHT;
 	};
 	return t;
-}
-
-// Counts the real driver's draw calls while passing them on.
-void countingDrawArrays(GLenum mode, GLint first, GLsizei count) {
-	++g_drawCalls;
-	kx_gl_native.DrawArrays(mode, first, count);
-}
-void countingDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
-	++g_drawCalls;
-	kx_gl_native.DrawElements(mode, count, type, indices);
 }
 
 // The framework state, a device and a bound sprite sheet.
@@ -139,8 +127,7 @@ void BM_SpritesRealContext(benchmark::State& state) {
 	}
 	glfwMakeContextCurrent(window);
 	++glfwGraphicsSeq;
-	kx_gl.DrawArrays = countingDrawArrays;
-	kx_gl.DrawElements = countingDrawElements;
+	CountDrawCalls();
 	c_Image* sheet = setUpScene();
 	runFrames(state, sheet);
 	kx_gl = kx_gl_native;

@@ -16,17 +16,12 @@
 #include "graphics/gxtk_surface.h"
 #include "host/app.h"
 #include "host/kx_game.h"
+#include "sprite_scene.h"
 #include "support/draw_call_counter.h"
 
 namespace {
 
-// Sprites in the game's busiest frame.
-const int SPRITES = 2499;
-// The sprite sheet: frames of one size side by side.
-const int FRAME = 32;
-const int FRAMES = 8;
-const int WIDTH = 640;
-const int HEIGHT = 480;
+using namespace sprite_scene;
 
 // A GL table that does nothing but count draws (no context needed).
 KxGlApi countingTable() {
@@ -85,7 +80,7 @@ void renderFrame(c_Image* sheet) {
 	for (int i = 0; i < SPRITES; ++i) {
 		kx_graphics_SetAlpha(0.5f + (i % 2) * 0.5f);
 		kx_graphics_DrawImage2(sheet, static_cast<float>(i % WIDTH), static_cast<float>(i % HEIGHT),
-		                       static_cast<float>(i % 360), 1.5f, 1.5f, i % FRAMES);
+		                       static_cast<float>(i % 360), SCALE, SCALE, i % FRAMES);
 	}
 	kx_graphics_EndRender();
 	kx_graphics_device->EndRender();

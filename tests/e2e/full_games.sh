@@ -1,0 +1,114 @@
+# full_games.sh: whole games in each mode, played until they are lost.
+#
+# From the menu a game is started in Easy, Normal and Hard with the keyboard
+# (the carousel picks the mode) and once more with the mouse (a tap on a
+# carousel item, the play button, clicks below the field to launch, the
+# pointer steering). Each game is played at random until the meter runs dry
+# and the game-over overlay comes up; then the game is back at the menu. After
+# every game the state file must hold its score in that mode's lists with all
+# checksums valid. A restart must load every section and show the lists.
+. "$(dirname "$0")/lib/scenario.sh"
+scenario_begin full_games
+
+# Window points (640 x 480, landscape): the carousel's centre and the next
+# item along, the play button, below the field, the field's rows.
+ITEM_X=250
+NEXT_ITEM_X=338
+ITEM_Y=384
+PLAY_X=570
+PLAY_Y=432
+BELOW_FIELD_Y=450
+FIELD_TOP=80
+FIELD_ROWS=310
+GAME_SECONDS=90
+
+# One random move of the keyboard player: launch, steer up or down a while,
+# or wait.
+keyboard_move() {
+	random 4
+	case $RANDOM_N in
+	0) key space 0.05 ;;
+	1) random 5; xdotool keydown Up; sleep "0.$((RANDOM_N * 2 + 1))"; xdotool keyup Up ;;
+	2) random 5; xdotool keydown Down; sleep "0.$((RANDOM_N * 2 + 1))"; xdotool keyup Down ;;
+	*) sleep 0.2 ;;
+	esac
+}
+
+# One random move of the mouse player: a click below the field, or the
+# pointer to another row of the field.
+mouse_move() {
+	random 3
+	case $RANDOM_N in
+	0) click 320 "$BELOW_FIELD_Y" 0.05 ;;
+	*) random "$FIELD_ROWS"; pointer 100 $((FIELD_TOP + RANDOM_N)); sleep 0.2 ;;
+	esac
+}
+
+# Plays with MOVE until the game is over and saved; the overlay's screenshot
+# is NAME_over.png.
+play_until_over() {
+	END=$(($(date +%s) + GAME_SECONDS))
+	OVERLAY=""
+	while :; do
+		$1
+		shot probe > /dev/null
+		if [ -z "$OVERLAY" ] && is_dark; then
+			OVERLAY=$MEAN
+			cp "$SHOTS/probe.png" "$SHOTS/$2_over.png"
+		fi
+		state_changed && break
+		[ "$(date +%s)" -lt "$END" ] || fail "the $2 game did not end within $GAME_SECONDS s"
+		kill -0 "$GAME" 2>/dev/null || fail "the game ended during the $2 game"
+	done
+	rm -f "$SHOTS/probe.png"
+	[ -n "$OVERLAY" ] || fail "no game-over overlay was seen in the $2 game"
+	echo "$2: game over (overlay mean colour $OVERLAY)"
+}
+
+# One game of MODE (1 Easy, 2 Normal, 3 Hard) with the keyboard, from the menu.
+keyboard_game() {
+	state_mark
+	keys 3 Left
+	keys $(($1 - 1)) Right
+	shot "$2_selected"
+	key Return 0.8
+	shot "$2_play"
+	key space 0.3
+	shot "$2_launched"
+	play_until_over keyboard_move "$2"
+	state_check_game "$1"
+	echo "$2: score $SCORE"
+	shot_until "$2_menu" is_menu
+}
+
+game_start
+shot_until menu is_menu 30
+keyboard_game 1 easy
+keyboard_game 2 normal
+keyboard_game 3 hard
+
+# The mouse game, in Normal: from Easy a tap on the next item selects it, the
+# play button starts it in the pointer's control.
+state_mark
+keys 3 Left
+click "$NEXT_ITEM_X" "$ITEM_Y" 1
+shot mouse_selected
+click "$PLAY_X" "$PLAY_Y" 0.8
+shot mouse_play
+click 320 "$BELOW_FIELD_Y" 0.3
+shot mouse_launched
+play_until_over mouse_move mouse
+state_check_game 2
+echo "mouse: score $SCORE"
+shot_until mouse_menu is_menu
+game_quit
+
+# A restart loads every section and shows Easy's lists.
+: > game.out
+game_start
+shot_until restart_menu is_menu 30
+for line in "Settings Loaded" "Badges Loaded" "Highscore 0 Loaded" "Highscore 1 Loaded" "Highscore 2 Loaded"; do
+	expect_output "$line"
+done
+game_quit
+echo "full_games: passed"

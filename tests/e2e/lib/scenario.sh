@@ -15,7 +15,11 @@
 #                           true when the wave file peaks above LEVEL (2000)
 #                           between FROM and TO milliseconds
 #   audio_silent FROM TO    true when the wave file is silent in that span
+#   audio_settle [SECONDS]  waits until the last 0.3 s of sound were silent
 #   game_start              starts build/zimbolo, finds and focuses its window
+#   window_find             waits for the game's window to be a new one (the
+#                           game made it again) and focuses it, as a window
+#                           manager would; its id in $WID
 #   game_wait [SECONDS]     waits for the game to end; its status in $STATUS
 #   game_quit               F4, then game_wait; fails unless the status is 0
 #   key NAME [PAUSE]        holds a key for 0.1 s, then waits PAUSE (0.4 s)
@@ -29,9 +33,10 @@
 #   shot_until NAME TEST [SECONDS]
 #                           grabs NAME.png until the command TEST holds (it
 #                           sees the shot's colours); fails after SECONDS (20)
-#   is_loading / is_menu / is_dark
+#   is_loading / is_menu / is_dark / is_options
 #                           TESTs: the loading screen, the menu or play in its
-#                           green, the game-over or pause dimming
+#                           green, the game-over or pause dimming, the brown
+#                           options box
 #   random N                a number 0..N-1 in $RANDOM_N (seeded by $SEED)
 #   state_field N           field N (from 0) of ./.velmarstate
 #   state_best MODE ROW / state_recent MODE ROW
@@ -118,6 +123,17 @@ audio_silent() {
 	[ "$AUDIO_STATUS" -eq 0 ]
 }
 
+# Waits up to SECONDS (10) until the latest 0.3 s of sound were silent.
+audio_settle() {
+	SETTLE_END=$(($(date +%s) + ${1:-10}))
+	while :; do
+		SETTLE_AT=$(audio_ms)
+		[ "$SETTLE_AT" -gt 300 ] && audio_silent $((SETTLE_AT - 300)) "$SETTLE_AT" && return 0
+		[ "$(date +%s)" -lt "$SETTLE_END" ] || fail "the sound did not die down within ${1:-10} s"
+		sleep 0.1
+	done
+}
+
 #------------------------------------------------------------------------------
 # Running the game
 #------------------------------------------------------------------------------
@@ -134,6 +150,20 @@ game_start() {
 		sleep 0.05
 	done
 	[ -n "$WID" ] || fail "no game window"
+	xdotool windowfocus --sync "$WID"
+}
+
+# Finds the game's new window after it made its window again: titled
+# "Zimbolo", or untitled ("GLFW Window") in full screen. Focuses it.
+window_find() {
+	OLD_WID=$WID
+	for _ in $(seq 200); do
+		WID=$(xdotool search --onlyvisible --name '^(Zimbolo|GLFW Window)$' 2>/dev/null | head -1 || true)
+		[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] && break
+		kill -0 "$GAME" 2>/dev/null || game_gone "no new window"
+		sleep 0.05
+	done
+	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] || fail "the game made no new window"
 	xdotool windowfocus --sync "$WID"
 }
 
@@ -248,6 +278,11 @@ is_menu() {
 # The game-over overlay or the pause panel: the green field darkened.
 is_dark() {
 	[ "$GREEN" -lt 70 ]
+}
+
+# The options box: its brown panel covers most of the screen.
+is_options() {
+	[ "$RED" -gt $((GREEN + 20)) ] && [ "$RED" -gt $((BLUE + 40)) ]
 }
 
 # A pseudo-random number 0..N-1 in $RANDOM_N; the sequence follows $SEED.

@@ -21,6 +21,10 @@ BELOW_FIELD_Y=450
 FIELD_TOP=80
 FIELD_ROWS=310
 GAME_SECONDS=90
+# Where balls are looked for: the field right of the paddle, inside the walls.
+SPOT_AREA="30 80 570 315"
+FOLLOW_SECONDS=15
+LAUNCH_EVERY=3
 
 # One random move of the keyboard player: launch, steer up or down a while,
 # or wait.
@@ -34,14 +38,23 @@ keyboard_move() {
 	esac
 }
 
-# One random move of the mouse player: a click below the field, or the
-# pointer to another row of the field.
+# The mouse player follows the ball with the pointer for FOLLOW_SECONDS and
+# launches now and then with a click below the field; then it steers away
+# from the ball until the game is lost.
 mouse_move() {
-	random 3
-	case $RANDOM_N in
-	0) click 320 "$BELOW_FIELD_Y" 0.05 ;;
-	*) random "$FIELD_ROWS"; pointer 100 $((FIELD_TOP + RANDOM_N)); sleep 0.2 ;;
-	esac
+	NOW=$(date +%s)
+	if [ "$NOW" -lt "$FOLLOW_END" ] && [ "$NOW" -ge "$NEXT_LAUNCH" ]; then
+		click 320 "$BELOW_FIELD_Y" 0
+		NEXT_LAUNCH=$((NOW + LAUNCH_EVERY))
+	fi
+	spot $SPOT_AREA || return 0
+	if [ "$NOW" -lt "$FOLLOW_END" ]; then
+		pointer 100 "$SPOT_Y"
+	elif [ "$SPOT_Y" -lt 240 ]; then
+		pointer 100 $((FIELD_TOP + FIELD_ROWS))
+	else
+		pointer 100 "$FIELD_TOP"
+	fi
 }
 
 # Plays with MOVE until the game is over and saved; the overlay's screenshot
@@ -95,20 +108,24 @@ click "$NEXT_ITEM_X" "$ITEM_Y" 1
 shot mouse_selected
 click "$PLAY_X" "$PLAY_Y" 0.8
 shot mouse_play
-click 320 "$BELOW_FIELD_Y" 0.3
-shot mouse_launched
+FOLLOW_END=$(($(date +%s) + FOLLOW_SECONDS))
+NEXT_LAUNCH=0
 play_until_over mouse_move mouse
 state_check_game 2
 echo "mouse: score $SCORE"
+[ "$SCORE" -gt 0 ] || fail "following the ball with the pointer scored nothing"
 shot_until mouse_menu is_menu
 game_quit
 
-# A restart loads every section and shows Easy's lists.
+# A restart loads every section and shows the lists: Easy's, then Normal's
+# with the mouse game's score.
 : > game.out
 game_start
 shot_until restart_menu is_menu 30
 for line in "Settings Loaded" "Badges Loaded" "Highscore 0 Loaded" "Highscore 1 Loaded" "Highscore 2 Loaded"; do
 	expect_output "$line"
 done
+key Right 1
+shot restart_normal
 game_quit
 echo "full_games: passed"

@@ -28,6 +28,8 @@
 #   pointer X Y             moves the pointer to window point X, Y
 #   window_close            asks the window to close as a window manager does
 #   window_size             the window's size in $WIN_W and $WIN_H
+#   spot X Y W H            the centre of the bright pixels of that part of the
+#                           window in $SPOT_X $SPOT_Y; false when there are none
 #   shot NAME               grabs the window into NAME.png, mean colour in $MEAN
 #                           and its red, green and blue in $RED $GREEN $BLUE
 #   shot_until NAME TEST [SECONDS]
@@ -238,6 +240,15 @@ window_size() {
 	eval "$(xdotool getwindowgeometry --shell "$WID")"
 	WIN_W=$WIDTH
 	WIN_H=$HEIGHT
+}
+
+# The centre of the bright pixels (a ball) in a rectangle of the window.
+spot() {
+	SPOT=$("$BUILD/x11_spot" "$WID" "$1" "$2" "$3" "$4") || game_gone "no look at the window"
+	[ "$SPOT" != none ] || return 1
+	set -- $SPOT
+	SPOT_X=$1
+	SPOT_Y=$2
 }
 
 # Grabs the game window as NAME.png and keeps its mean colour in $MEAN, and

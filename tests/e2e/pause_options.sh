@@ -1,7 +1,8 @@
 # pause_options.sh: the pause panel, the options box over it and the sound.
 #
-# In the default sound mode the menu's effects are heard in the mixed sound.
-# A game is paused and resumed; from the pause panel the options box opens and
+# In the default sound mode the menu's effects are heard in the mixed sound,
+# and music in play. A game is paused (the music with it) and resumed; from
+# the pause panel the options box opens and
 # the sound row is turned to off, which is saved on leaving the box. From then
 # on nothing at all is mixed while the game is played and balls are launched,
 # neither effects nor music.
@@ -24,12 +25,19 @@ audio_loud "$FROM" "$TO" || fail "no menu effect heard between $FROM and $TO ms"
 key Return 1
 shot game
 kill -0 "$GAME" 2>/dev/null || game_gone "Return at the menu"
+FROM=$(audio_ms)
+sleep 1.5
+audio_loud "$FROM" "$(audio_ms)" || fail "no music heard in play from $FROM ms"
 key Escape 0
 shot_until pause is_dark 5
-sleep 1
+# The music pauses with the game: once the panel's blip is over, silence.
+audio_settle 5
 kill -0 "$GAME" 2>/dev/null || game_gone "the pause"
 key Escape 0
 shot_until resumed is_menu 5
+FROM=$(audio_ms)
+sleep 1
+audio_loud "$FROM" "$(audio_ms)" || fail "the music did not go on after the pause, from $FROM ms"
 # The panel takes some updates to rise and drop fully.
 sleep 0.5
 

@@ -37,8 +37,8 @@
 #                           sees the shot's colours); fails after SECONDS (20)
 #   is_loading / is_menu / is_dark / is_options
 #                           TESTs: the loading screen, the menu or play in its
-#                           green, the game-over or pause dimming, the brown
-#                           options box
+#                           green (as play starts), the game-over or pause
+#                           dimming, the brown options box
 #   random N                a number 0..N-1 in $RANDOM_N (seeded by $SEED)
 #   state_field N           field N (from 0) of ./.velmarstate
 #   state_best MODE ROW / state_recent MODE ROW
@@ -286,9 +286,10 @@ is_menu() {
 	[ "$GREEN" -gt 90 ] && [ "$GREEN" -gt "$RED" ] && [ "$GREEN" -gt "$BLUE" ]
 }
 
-# The game-over overlay or the pause panel: the green field darkened.
+# The game-over overlay or the pause panel: the field darkened to well below
+# the darkest of the backgrounds of play.
 is_dark() {
-	[ "$GREEN" -lt 70 ]
+	[ $((RED + GREEN + BLUE)) -lt 160 ]
 }
 
 # The options box: its brown panel covers most of the screen.

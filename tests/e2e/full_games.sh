@@ -3,16 +3,17 @@
 # From the menu a game is started in Easy, Normal and Hard with the keyboard
 # (the carousel picks the mode) and once more with the mouse (a tap on a
 # carousel item, the play button, clicks below the field to launch, the
-# pointer steering). Each game is played at random until the meter runs dry
-# and the game-over overlay comes up; then the game is back at the menu. After
+# pointer steering). The keyboard games are played at random, the mouse game
+# follows the ball on the screen for a while and must score; each game goes
+# on until the meter runs dry and the game-over overlay comes up, and then the
+# game is back at the menu. After
 # every game the state file must hold its score in that mode's lists with all
 # checksums valid. A restart must load every section and show the lists.
 . "$(dirname "$0")/lib/scenario.sh"
 scenario_begin full_games
 
-# Window points (640 x 480, landscape): the carousel's centre and the next
-# item along, the play button, below the field, the field's rows.
-ITEM_X=250
+# Window points (640 x 480, landscape): the carousel item after the centre
+# one, the play button, below the field, the field's rows.
 NEXT_ITEM_X=338
 ITEM_Y=384
 PLAY_X=570
@@ -32,15 +33,15 @@ keyboard_move() {
 	random 4
 	case $RANDOM_N in
 	0) key space 0.05 ;;
-	1) random 5; xdotool keydown Up; sleep "0.$((RANDOM_N * 2 + 1))"; xdotool keyup Up ;;
-	2) random 5; xdotool keydown Down; sleep "0.$((RANDOM_N * 2 + 1))"; xdotool keyup Down ;;
+	1) random 5; hold Up "0.$((RANDOM_N * 2 + 1))" ;;
+	2) random 5; hold Down "0.$((RANDOM_N * 2 + 1))" ;;
 	*) sleep 0.2 ;;
 	esac
 }
 
-# The mouse player follows the ball with the pointer for FOLLOW_SECONDS and
-# launches now and then with a click below the field; then it steers away
-# from the ball until the game is lost.
+# The mouse player follows the ball with the pointer for FOLLOW_SECONDS (one
+# look ahead along its way) and launches now and then with a click below the
+# field; then it steers away from the ball until the game is lost.
 mouse_move() {
 	NOW=$(date +%s)
 	if [ "$NOW" -lt "$FOLLOW_END" ] && [ "$NOW" -ge "$NEXT_LAUNCH" ]; then
@@ -48,8 +49,10 @@ mouse_move() {
 		NEXT_LAUNCH=$((NOW + LAUNCH_EVERY))
 	fi
 	spot $SPOT_AREA || return 0
+	AHEAD=$((2 * SPOT_Y - ${LAST_SPOT_Y:-$SPOT_Y}))
+	LAST_SPOT_Y=$SPOT_Y
 	if [ "$NOW" -lt "$FOLLOW_END" ]; then
-		pointer 100 "$SPOT_Y"
+		pointer 100 "$AHEAD"
 	elif [ "$SPOT_Y" -lt 240 ]; then
 		pointer 100 $((FIELD_TOP + FIELD_ROWS))
 	else

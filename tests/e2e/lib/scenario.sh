@@ -22,8 +22,10 @@
 #                           manager would; its id in $WID
 #   game_wait [SECONDS]     waits for the game to end; its status in $STATUS
 #   game_quit               F4, then game_wait; fails unless the status is 0
+#   game_gone MESSAGE       fails with MESSAGE, and the status if the game ended
 #   key NAME [PAUSE]        holds a key for 0.1 s, then waits PAUSE (0.4 s)
 #   keys N NAME [PAUSE]     key NAME, N times
+#   hold NAME SECONDS       holds a key for SECONDS
 #   click X Y [PAUSE]       a left click at window point X, Y
 #   pointer X Y             moves the pointer to window point X, Y
 #   window_close            asks the window to close as a window manager does
@@ -210,6 +212,13 @@ key() {
 	sleep 0.1
 	xdotool keyup "$1"
 	sleep "${2:-0.4}"
+}
+
+# A key held for a while.
+hold() {
+	xdotool keydown "$1"
+	sleep "$2"
+	xdotool keyup "$1"
 }
 
 # The same key N times.

@@ -5,7 +5,7 @@
 # the pause panel the options box opens and
 # the sound row is turned to off, which is saved on leaving the box. From then
 # on nothing at all is mixed while the game is played and balls are launched,
-# neither effects nor music.
+# neither effects nor music, nor at the next start (the jingle) and its menu.
 . "$(dirname "$0")/lib/scenario.sh"
 scenario_begin pause_options
 
@@ -76,5 +76,15 @@ for _ in $(seq 6); do
 done
 TO=$(audio_ms)
 audio_silent "$FROM" "$TO" || fail "sound off, yet a peak of $AUDIO_PEAK between $FROM and $TO ms"
+game_quit
+
+# The saved mode holds at the next start: no jingle, a silent menu.
+audio_wave "$WORK/restart.wav"
+game_start
+shot_until restart_menu is_menu 30
+key Right
+key Left 0.6
+TO=$(audio_ms)
+audio_silent 0 "$TO" || fail "sound off was saved, yet the restart peaked at $AUDIO_PEAK in its first $TO ms"
 game_quit
 echo "pause_options: passed"

@@ -12,16 +12,20 @@ game_start
 shot_until menu is_menu 30
 
 # The options item is the fourth; its full-screen row the third.
+# The box takes its keys once it has slid in (and locks them while it slides
+# away).
 keys 3 Right
-key Return 0.8
-keys 3 Down
+key Return 0
 shot_until options is_options
+sleep 0.6
+keys 3 Down
 key Return 0
 window_find
 window_size
 [ "$WIN_W" = 1280 ] && [ "$WIN_H" = 1024 ] || fail "full screen gave a window of $WIN_W x $WIN_H"
 shot_until fullscreen_loading is_loading 10
 shot_until fullscreen_options is_options 30
+sleep 0.6
 
 key Return 0
 window_find
@@ -30,8 +34,10 @@ window_size
 [ "$X" = 320 ] && [ "$Y" = 272 ] || fail "the window is at $X, $Y, not centred"
 shot_until windowed_loading is_loading 10
 shot_until windowed_options is_options 30
-key Escape 0.8
+sleep 0.6
+key Escape 0
 shot_until windowed_menu is_menu
+sleep 0.6
 
 # A resize during play: loading, then the same game (Escape pauses it; at
 # the menu it would quit).

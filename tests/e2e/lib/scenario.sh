@@ -110,7 +110,7 @@ audio_none() {
 
 # How many milliseconds of sound the wave file holds so far.
 audio_ms() {
-	"$BUILD/wav_levels" "$WAVE" length
+	"$BUILD/wav_levels" "$WAVE" length || fail "cannot read the wave file $WAVE"
 }
 
 # True when the sound between FROM and TO ms peaks above LEVEL (2000).

@@ -2,8 +2,9 @@
 // through the gameplay harness: a full object table of mixed hazards, 251
 // live particles and the display list they make. It measures one update, one render
 // submission on a real GL context (with its draw calls; CPU time, which
-// scripts/bench puts against the 16.7 ms frame), one full collection
-// of the game's heap, and the longest collector pause over a played game.
+// scripts/bench puts against the 16.7 ms frame), the same submission with the
+// display list topped up to its 2500 records, one full collection of the
+// game's heap, and the longest collector pause over a played game.
 #include <benchmark/benchmark.h>
 
 #include <GLFW/glfw3.h>
@@ -19,6 +20,7 @@
 #include "graphics/gl_api.h"
 #include "input/key_codes.h"
 #include "runtime/gc.h"
+#include "support/draw_call_counter.h"
 #include "support/gl_context.h"
 #include "support/play_harness.h"
 
@@ -34,18 +36,10 @@ const int PLAYED_UPDATES = 3600;
 // Keys pressed at random during the played game.
 const int PLAY_KEYS[] = {KEY_UP, KEY_DOWN, KEY_SPACE, KEY_ENTER, KEY_LEFT, KEY_RIGHT};
 const int PLAY_KEY_COUNT = sizeof(PLAY_KEYS) / sizeof(PLAY_KEYS[0]);
-
-// Draw calls since the last reset, counted on their way to the driver.
-int g_drawCalls = 0;
-
-void countedDrawArrays(GLenum mode, GLint first, GLsizei count) {
-	++g_drawCalls;
-	kx_gl_native.DrawArrays(mode, first, count);
-}
-void countedDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
-	++g_drawCalls;
-	kx_gl_native.DrawElements(mode, count, type, indices);
-}
+// Sprite frames the topped-up records cycle through, and every how many
+// records the topping switches between normal and additive blending.
+const int TOP_UP_FRAMES = 16;
+const int TOP_UP_BLEND_RUN = 64;
 
 // A game in play on a real window, its tables filled to the limit.
 struct WorstFrame {
@@ -57,8 +51,7 @@ struct WorstFrame {
 
 	WorstFrame() {
 		if (chdir(ZIMBOLO_BUILD_DIR) != 0) std::abort();
-		kx_gl.DrawArrays = countedDrawArrays;
-		kx_gl.DrawElements = countedDrawElements;
+		CountDrawCalls();
 		play.Begin(0);
 		Fill();
 		objects.assign(play.app->m_objects.begin(), play.app->m_objects.end());
@@ -86,6 +79,18 @@ struct WorstFrame {
 			r[part::life] = 1;
 			r[part::spin] = 5;
 			r[part::frame] = p % 4;
+		}
+	}
+
+	// Records sprites after what the update drew until the display list is full,
+	// in runs of normal and additive blending as sparks and glows come.
+	void TopUpDisplayList() {
+		c_MyApp* app = play.app;
+		for (int n = 0;; ++n) {
+			app->m_drawBlend = (n / TOP_UP_BLEND_RUN) % 2;
+			app->p_DrawSprite(static_cast<float>(n % TOP_UP_FRAMES), 16 + (n * 29) % 600, 16 + (n * 43) % 440,
+			                  static_cast<float>(n % 360));
+			if (app->m_drawCount > DL_LAST_START) return;
 		}
 	}
 
@@ -136,12 +141,13 @@ void BM_WorstFrameUpdate(benchmark::State& state) {
 }
 BENCHMARK(BM_WorstFrameUpdate)->Unit(benchmark::kMicrosecond);
 
-// One render submission of the display list the worst update made.
-void BM_WorstFrameRender(benchmark::State& state) {
+// Renders the display list of the worst update, topped up to full or not.
+void renderWorstFrame(benchmark::State& state, bool fullList) {
 	if (!haveDisplay(state)) return;
 	WorstFrame* w = scene();
 	w->Restore();
 	w->play.app->p_OnUpdate();
+	if (fullList) w->TopUpDisplayList();
 	int perFrame = 0;
 	for (auto _ : state) {
 		g_drawCalls = 0;
@@ -151,7 +157,14 @@ void BM_WorstFrameRender(benchmark::State& state) {
 	state.counters["draw_calls"] = perFrame;
 	state.counters["display_records"] = w->play.app->m_drawCount / DL_RECORD;
 }
+
+// One render submission of the display list the worst update made.
+void BM_WorstFrameRender(benchmark::State& state) { renderWorstFrame(state, false); }
 BENCHMARK(BM_WorstFrameRender)->Unit(benchmark::kMicrosecond);
+
+// The same with the list topped up to its 2500 records.
+void BM_FullDisplayListRender(benchmark::State& state) { renderWorstFrame(state, true); }
+BENCHMARK(BM_FullDisplayListRender)->Unit(benchmark::kMicrosecond);
 
 // One full collection of the game's heap in play.
 void BM_GameHeapFullCollection(benchmark::State& state) {

@@ -16,19 +16,12 @@
 #include "graphics/gxtk_surface.h"
 #include "host/app.h"
 #include "host/kx_game.h"
+#include "sprite_scene.h"
+#include "support/draw_call_counter.h"
 
 namespace {
 
-// Sprites in the game's busiest frame.
-const int SPRITES = 2499;
-// The sprite sheet: frames of one size side by side.
-const int FRAME = 32;
-const int FRAMES = 8;
-const int WIDTH = 640;
-const int HEIGHT = 480;
-
-// Draw calls the device issued since the last reset.
-int g_drawCalls = 0;
+using namespace sprite_scene;
 
 // A GL table that does nothing but count draws (no context needed).
 KxGlApi countingTable() {
@@ -65,16 +58,6 @@ KxGlApi countingTable() {
 	return t;
 }
 
-// Counts the real driver's draw calls while passing them on.
-void countingDrawArrays(GLenum mode, GLint first, GLsizei count) {
-	++g_drawCalls;
-	kx_gl_native.DrawArrays(mode, first, count);
-}
-void countingDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
-	++g_drawCalls;
-	kx_gl_native.DrawElements(mode, count, type, indices);
-}
-
 // The framework state, a device and a bound sprite sheet.
 c_Image* setUpScene() {
 	kx_graphics_context = (new c_GraphicsContext())->m_new();
@@ -97,7 +80,7 @@ void renderFrame(c_Image* sheet) {
 	for (int i = 0; i < SPRITES; ++i) {
 		kx_graphics_SetAlpha(0.5f + (i % 2) * 0.5f);
 		kx_graphics_DrawImage2(sheet, static_cast<float>(i % WIDTH), static_cast<float>(i % HEIGHT),
-		                       static_cast<float>(i % 360), 1.5f, 1.5f, i % FRAMES);
+		                       static_cast<float>(i % 360), SCALE, SCALE, i % FRAMES);
 	}
 	kx_graphics_EndRender();
 	kx_graphics_device->EndRender();
@@ -139,8 +122,7 @@ void BM_SpritesRealContext(benchmark::State& state) {
 	}
 	glfwMakeContextCurrent(window);
 	++glfwGraphicsSeq;
-	kx_gl.DrawArrays = countingDrawArrays;
-	kx_gl.DrawElements = countingDrawElements;
+	CountDrawCalls();
 	c_Image* sheet = setUpScene();
 	runFrames(state, sheet);
 	kx_gl = kx_gl_native;

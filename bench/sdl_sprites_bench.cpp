@@ -9,16 +9,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "sprite_scene.h"
+
 namespace {
 
-// The same scene as render_bench: sprites, sheet frames and window.
-const int SPRITES = 2499;
-const int FRAME = 32;
-const int FRAMES = 8;
-const int WIDTH = 640;
-const int HEIGHT = 480;
-// Each sprite is drawn at one and a half times its size.
-const float SCALE = 1.5f;
+using namespace sprite_scene;
 
 // A white sprite sheet of FRAMES frames side by side.
 SDL_Texture* makeSheet(SDL_Renderer* renderer) {

@@ -1,6 +1,7 @@
 // Key translation, the GLFW callbacks and the input device.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <tuple>
 #include <vector>
 
@@ -88,6 +89,22 @@ protected:
 	bool Poll(int port = 0) { return host.PollJoystick(port, x, y, z, buttons); }
 };
 
+// A key and what it must translate to.
+struct KeyCase {
+	int key;
+	int expected;
+};
+
+// Each GLFW 2.7 key gives its code in the game's numbering.
+void ExpectKeyCodes(std::initializer_list<KeyCase> cases) {
+	for (const KeyCase& c : cases) EXPECT_EQ(TransKey(c.key), c.expected) << "key " << c.key;
+}
+
+// Each key code gives its character.
+void ExpectKeyChars(std::initializer_list<KeyCase> cases) {
+	for (const KeyCase& c : cases) EXPECT_EQ(KeyToChar(c.key), c.expected) << "key " << c.key;
+}
+
 }  // namespace
 
 //----------------------------------------------------------------------------
@@ -95,89 +112,39 @@ protected:
 //----------------------------------------------------------------------------
 
 TEST(TransKey, DigitsAndCapitalsKeepTheirCodes) {
-	EXPECT_EQ(TransKey('0'), 48);
-	EXPECT_EQ(TransKey('9'), 57);
-	EXPECT_EQ(TransKey('A'), 65);
-	EXPECT_EQ(TransKey('Z'), 90);
-	EXPECT_EQ(TransKey('a'), 0);
+	ExpectKeyCodes({
+		{'0', 48}, {'9', 57}, {'A', 65}, {'Z', 90}, {'a', 0}
+	});
 }
 
 TEST(TransKey, PunctuationAndBothQuotes) {
-	EXPECT_EQ(TransKey('"'), 222);
-	EXPECT_EQ(TransKey('\''), 222);
-	EXPECT_EQ(TransKey(GLFW_KEY_SPACE), 32);
-	EXPECT_EQ(TransKey(','), 188);
-	EXPECT_EQ(TransKey('-'), 189);
-	EXPECT_EQ(TransKey('.'), 190);
-	EXPECT_EQ(TransKey('/'), 191);
-	EXPECT_EQ(TransKey(';'), 186);
-	EXPECT_EQ(TransKey('='), 187);
-	EXPECT_EQ(TransKey('['), 219);
-	EXPECT_EQ(TransKey('\\'), 220);
-	EXPECT_EQ(TransKey(']'), 221);
-	EXPECT_EQ(TransKey('`'), 192);
-	EXPECT_EQ(TransKey('~'), 192);
-	EXPECT_EQ(TransKey('!'), 0);
+	ExpectKeyCodes({
+		{'"', 222}, {'\'', 222}, {GLFW_KEY_SPACE, 32}, {',', 188}, {'-', 189}, {'.', 190}, {'/', 191}, {';', 186},
+		{'=', 187}, {'[', 219}, {'\\', 220}, {']', 221}, {'`', 192}, {'~', 192}, {'!', 0}
+	});
 }
 
 TEST(TransKey, SpecialKeysInGlfw27Numbering) {
-	EXPECT_EQ(TransKey(257), 27);
-	EXPECT_EQ(TransKey(258), 112);
-	EXPECT_EQ(TransKey(269), 123);
-	EXPECT_EQ(TransKey(283), 38);
-	EXPECT_EQ(TransKey(284), 40);
-	EXPECT_EQ(TransKey(285), 37);
-	EXPECT_EQ(TransKey(286), 39);
-	EXPECT_EQ(TransKey(287), 16);
-	EXPECT_EQ(TransKey(288), 16);
-	EXPECT_EQ(TransKey(289), 17);
-	EXPECT_EQ(TransKey(290), 17);
-	EXPECT_EQ(TransKey(293), 9);
-	EXPECT_EQ(TransKey(294), 13);
-	EXPECT_EQ(TransKey(295), 8);
-	EXPECT_EQ(TransKey(296), 45);
-	EXPECT_EQ(TransKey(297), 46);
-	EXPECT_EQ(TransKey(298), 33);
-	EXPECT_EQ(TransKey(299), 34);
-	EXPECT_EQ(TransKey(300), 36);
-	EXPECT_EQ(TransKey(301), 35);
-	EXPECT_EQ(TransKey(302), 96);
-	EXPECT_EQ(TransKey(311), 105);
-	EXPECT_EQ(TransKey(312), 111);
-	EXPECT_EQ(TransKey(313), 106);
-	EXPECT_EQ(TransKey(314), 109);
-	EXPECT_EQ(TransKey(315), 107);
-	EXPECT_EQ(TransKey(316), 110);
+	ExpectKeyCodes({
+		{257, 27}, {258, 112}, {269, 123}, {283, 38}, {284, 40}, {285, 37}, {286, 39}, {287, 16}, {288, 16},
+		{289, 17}, {290, 17}, {293, 9}, {294, 13}, {295, 8}, {296, 45}, {297, 46}, {298, 33}, {299, 34}, {300, 36},
+		{301, 35}, {302, 96}, {311, 105}, {312, 111}, {313, 106}, {314, 109}, {315, 107}, {316, 110}
+	});
 }
 
 TEST(TransKey, IgnoredKeysGiveZero) {
-	EXPECT_EQ(TransKey(GLFW_KEY_LALT), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_RALT), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_F13), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_F25), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_KP_EQUAL), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_KP_ENTER), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_CAPS_LOCK), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_LSUPER), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_MENU), 0);
-	EXPECT_EQ(TransKey(GLFW_KEY_UNKNOWN), 0);
-	EXPECT_EQ(TransKey(0), 0);
-	EXPECT_EQ(TransKey(1000), 0);
+	ExpectKeyCodes({
+		{GLFW_KEY_LALT, 0}, {GLFW_KEY_RALT, 0}, {GLFW_KEY_F13, 0}, {GLFW_KEY_F25, 0}, {GLFW_KEY_KP_EQUAL, 0},
+		{GLFW_KEY_KP_ENTER, 0}, {GLFW_KEY_CAPS_LOCK, 0}, {GLFW_KEY_LSUPER, 0}, {GLFW_KEY_MENU, 0},
+		{GLFW_KEY_UNKNOWN, 0}, {0, 0}, {1000, 0}
+	});
 }
 
 TEST(KeyToChar, ControlNavigationAndDelete) {
-	EXPECT_EQ(KeyToChar(8), 8);
-	EXPECT_EQ(KeyToChar(9), 9);
-	EXPECT_EQ(KeyToChar(13), 13);
-	EXPECT_EQ(KeyToChar(27), 27);
-	EXPECT_EQ(KeyToChar(33), 65569);
-	EXPECT_EQ(KeyToChar(37), 65573);
-	EXPECT_EQ(KeyToChar(40), 65576);
-	EXPECT_EQ(KeyToChar(45), 65581);
-	EXPECT_EQ(KeyToChar(46), 127);
-	EXPECT_EQ(KeyToChar(32), 0);
-	EXPECT_EQ(KeyToChar(65), 0);
-	EXPECT_EQ(KeyToChar(112), 0);
+	ExpectKeyChars({
+		{8, 8}, {9, 9}, {13, 13}, {27, 27}, {33, 65569}, {37, 65573}, {40, 65576}, {45, 65581}, {46, 127}, {32, 0},
+		{65, 0}, {112, 0}
+	});
 }
 
 //----------------------------------------------------------------------------

@@ -1,8 +1,10 @@
 // Play on a real window: a game started, a ball launched with Space, and the
-// rendered frame read back: background, walls, ball and score.
+// rendered frame read back: background, walls, ball and score. Then a game
+// played by an autopilot until hazards fill the field, kept as a screenshot.
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
+#include <cstdio>
 #include <string>
 
 #include "graphics/graphics_api.h"
@@ -14,6 +16,15 @@ namespace {
 
 const int WIDTH = 640;
 const int HEIGHT = 480;
+// The autopilot steers when the ball is this far off the paddle's middle.
+const float STEER_DEADBAND = 6;
+// Updates the autopilot may play (ten minutes of play), and the waves and
+// hazards inside the walls that count as a game in full swing.
+const int AUTOPILOT_UPDATES = 36000;
+const int FULL_SWING_WAVES = 5;
+const int FULL_SWING_HAZARDS = 12;
+// World x of the right wall's inner side.
+const float FIELD_RIGHT = 960;
 
 // The pixel at (x, y), origin top-left, as 0xRRGGBB.
 unsigned RgbAt(int x, int y) {
@@ -75,6 +86,59 @@ TEST(PlayScreen, LaunchedBallOnTheGreenFieldBetweenBlackWallsWithTheScore) {
 		}
 	}
 	EXPECT_GT(scorePixels, 100) << "the score's digits on the top wall";
+}
+
+// The ball nearest the paddle's side of the field, or nullptr.
+const float* NearestBall(PlayHarness& h) {
+	const float* nearest = nullptr;
+	for (int s = 0; s <= obj::last; ++s) {
+		const float* r = h.Obj(s);
+		if (r[obj::kind] == KIND_BALL && (!nearest || r[obj::x] < nearest[obj::x])) nearest = r;
+	}
+	return nearest;
+}
+
+// Hazards inside the walls: objects of every kind but the ball.
+int Hazards(PlayHarness& h) {
+	int count = 0;
+	for (int s = 0; s <= obj::last; ++s) {
+		const float* r = h.Obj(s);
+		count += r[obj::kind] > KIND_BALL && r[obj::x] >= 0 && r[obj::x] < FIELD_RIGHT;
+	}
+	return count;
+}
+
+// One update of the autopilot: the paddle follows the nearest ball with the
+// arrow keys, and Space is tapped to launch whenever the meter is full.
+void AutopilotUpdate(PlayHarness& h, int frame) {
+	const float* ball = NearestBall(h);
+	float offset = ball ? ball[obj::y] - h.Player(player::paddleY) : 0;
+	bool up = offset < -STEER_DEADBAND;
+	bool down = offset > STEER_DEADBAND;
+	up ? h.host.KeyDown(KEY_UP) : h.host.KeyUp(KEY_UP);
+	down ? h.host.KeyDown(KEY_DOWN) : h.host.KeyUp(KEY_DOWN);
+	frame % 2 == 0 ? h.host.KeyDown(KEY_SPACE) : h.host.KeyUp(KEY_SPACE);
+	h.Update();
+}
+
+TEST(PlayScreen, AutopilotReturnsBallsUntilWavesFillTheField) {
+	GlWindow window(WIDTH, HEIGHT);
+	PlayHarness h;
+	h.host.SetWindowSize(WIDTH, HEIGHT);
+	h.Begin(2);
+	int frame = 0;
+	while (frame < AUTOPILOT_UPDATES && h.app->m_gameOver == 0 &&
+	       (h.Player(player::wave) < FULL_SWING_WAVES || Hazards(h) < FULL_SWING_HAZARDS ||
+	        h.CountKind(KIND_BALL) == 0)) {
+		AutopilotUpdate(h, frame++);
+	}
+	ASSERT_EQ(h.app->m_gameOver, 0) << "the autopilot lost after " << frame << " updates";
+	EXPECT_GE(h.Player(player::wave), FULL_SWING_WAVES) << "returning balls brings waves";
+	EXPECT_GT(h.app->m_score, 0);
+	h.host.RenderGame();
+	SaveScreenshot(std::string(ZIMBOLO_BUILD_DIR) + "/play_full_swing.png");
+	std::printf("full swing after %d updates: score %d, %d hazards, wave %d\n", frame, h.app->m_score, Hazards(h),
+	            static_cast<int>(h.Player(player::wave)));
 }
 
 }  // namespace

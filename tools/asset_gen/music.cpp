@@ -111,17 +111,10 @@ Loop leadVoice() {
       if (s == "-" || s == ".") continue;
       int length = 1;
       while (i + length < static_cast<int>(slots.size()) && slots[static_cast<size_t>(i + length)] == "-") ++length;
-      Tone t;
-      t.wave = Wave::kSquare;
+      Tone t = makeTone(Wave::kSquare, kEighth * static_cast<float>(length) - 0.02f,
+                        steady(midiHz(static_cast<float>(noteNumber(s)))), 0.26f, {0.004f, 0.6f, 0.04f});
+      t = withVibrato(t, length > 2 ? 0.12f : 0.0f, 5.5f);
       t.duty = (bar / kBarsPerSection) % 2 == 0 ? 0.25f : 0.5f;
-      t.length = kEighth * static_cast<float>(length) - 0.02f;
-      t.pitch = steady(midiHz(static_cast<float>(noteNumber(s))));
-      t.attack = 0.004f;
-      t.release = 0.04f;
-      t.decay = 0.6f;
-      t.gain = 0.26f;
-      t.vibratoDepth = length > 2 ? 0.12f : 0.0f;
-      t.vibratoRate = 5.5f;
       t.cutoff = steady(7000.0f);
       lead.add(renderTone(t), bar * kBarSamples + i * kEighthSamples, -0.2f, 1.0f);
     }
@@ -139,14 +132,8 @@ void bassLine(Loop& mix) {
     const int* pattern = (bar / kBarsPerSection) == 1 ? kSyncopated : kStraight;
     for (int i = 0; i < kEighthsPerBar; ++i) {
       if (pattern[i] < 0) continue;
-      Tone t;
-      t.wave = Wave::kTriangle;
-      t.length = kEighth * 0.9f;
-      t.pitch = steady(midiHz(static_cast<float>(root + pattern[i])));
-      t.attack = 0.003f;
-      t.release = 0.03f;
-      t.decay = 0.25f;
-      t.gain = 0.55f;
+      Tone t = makeTone(Wave::kTriangle, kEighth * 0.9f, steady(midiHz(static_cast<float>(root + pattern[i]))), 0.55f,
+                        {kDefaultAttack, 0.25f, 0.03f});
       mix.add(renderTone(t), bar * kBarSamples + i * kEighthSamples, 0.0f, 1.0f);
     }
   }
@@ -160,15 +147,9 @@ void arpeggio(Loop& mix) {
     const int steps[4] = {0, third, 7, 12};
     int base = root + 24 + ((bar >= kBars / 2) ? 12 : 0);
     for (int i = 0; i < kEighthsPerBar * 2; ++i) {
-      Tone t;
-      t.wave = Wave::kSquare;
+      Tone t = makeTone(Wave::kSquare, kSixteenth * 0.85f, steady(midiHz(static_cast<float>(base + steps[i % 4]))),
+                        0.12f, {0.002f, 0.06f, 0.02f});
       t.duty = 0.125f;
-      t.length = kSixteenth * 0.85f;
-      t.pitch = steady(midiHz(static_cast<float>(base + steps[i % 4])));
-      t.attack = 0.002f;
-      t.release = 0.02f;
-      t.decay = 0.06f;
-      t.gain = 0.12f;
       float pan = (i % 2 == 0) ? 0.45f : 0.25f;
       mix.add(renderTone(t), bar * kBarSamples + i * kEighthSamples / 2, pan, 1.0f);
     }
@@ -177,40 +158,15 @@ void arpeggio(Loop& mix) {
 
 // Adds kick, snare, hats and a crash at the top of each section.
 void drums(Loop& mix) {
-  Tone kick;
-  kick.wave = Wave::kSine;
-  kick.length = 0.22f;
-  kick.pitch = glide(160.0f, 45.0f, 0.09f);
-  kick.attack = 0.001f;
-  kick.decay = 0.1f;
-  kick.release = 0.05f;
-  kick.gain = 0.8f;
-  Samples kickSound = renderTone(kick);
-  Tone snare;
-  snare.wave = Wave::kNoise;
-  snare.length = 0.18f;
-  snare.pitch = steady(kSampleRate * 0.5f);
+  Samples kickSound =
+      renderTone(makeTone(Wave::kSine, 0.22f, glide(160.0f, 45.0f, 0.09f), 0.8f, {0.001f, 0.1f, 0.05f}));
+  Tone snare = makeTone(Wave::kNoise, 0.18f, steady(kSampleRate * 0.5f), 0.45f, {kDefaultAttack, 0.05f, 0.05f});
   snare.cutoff = glide(9000.0f, 2500.0f, 0.15f);
-  snare.decay = 0.05f;
-  snare.release = 0.05f;
-  snare.gain = 0.45f;
   snare.seed = 42;
   Samples snareSound = renderTone(snare);
-  Tone body;
-  body.wave = Wave::kTriangle;
-  body.length = 0.08f;
-  body.pitch = glide(240.0f, 160.0f, 0.06f);
-  body.decay = 0.03f;
-  body.release = 0.02f;
-  body.gain = 0.35f;
+  Tone body = makeTone(Wave::kTriangle, 0.08f, glide(240.0f, 160.0f, 0.06f), 0.35f, {kDefaultAttack, 0.03f, 0.02f});
   mixAt(snareSound, renderTone(body), 0.0f);
-  Tone hat;
-  hat.wave = Wave::kNoise;
-  hat.length = 0.045f;
-  hat.pitch = steady(kSampleRate * 0.5f);
-  hat.decay = 0.012f;
-  hat.release = 0.02f;
-  hat.gain = 0.16f;
+  Tone hat = makeTone(Wave::kNoise, 0.045f, steady(kSampleRate * 0.5f), 0.16f, {kDefaultAttack, 0.012f, 0.02f});
   hat.seed = 99;
   Samples hatSound = renderTone(hat);
   Tone crash = hat;

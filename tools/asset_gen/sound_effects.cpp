@@ -14,31 +14,15 @@ namespace {
 // Every effect peaks here.
 constexpr float kEffectPeakDb = -3.0f;
 
-// A tone with the given wave, length and pitch curve; other fields default.
-Tone tone(Wave wave, float length, std::function<float(float)> pitch, float gain = 1.0f) {
-  Tone t;
-  t.wave = wave;
-  t.length = length;
-  t.pitch = std::move(pitch);
-  t.gain = gain;
-  return t;
-}
-
 // A short percussive tone: fast attack, exponential decay.
 Tone blip(Wave wave, float length, std::function<float(float)> pitch, float decay, float gain = 1.0f) {
-  Tone t = tone(wave, length, std::move(pitch), gain);
-  t.decay = decay;
-  t.attack = 0.002f;
-  t.release = length * 0.3f;
-  return t;
+  return makeTone(wave, length, std::move(pitch), gain, {0.002f, decay, length * 0.3f});
 }
 
 // Filtered noise burst with a cutoff sweep.
 Tone noiseBurst(float length, float fromHz, float toHz, float decay, float gain, uint64_t seed) {
-  Tone t = tone(Wave::kNoise, length, steady(kSampleRate * 0.5f), gain);
+  Tone t = makeTone(Wave::kNoise, length, steady(kSampleRate * 0.5f), gain, {kDefaultAttack, decay, length * 0.4f});
   t.cutoff = glide(fromHz, toHz, length);
-  t.decay = decay;
-  t.release = length * 0.4f;
   t.seed = seed;
   return t;
 }
@@ -60,12 +44,8 @@ Samples arpeggio(const std::vector<float>& notes, float step, float noteLength, 
 Samples bonusChime() {
   Samples s = arpeggio({72, 76, 79, 84, 88}, 0.05f, 0.18f, 0.25f, 0.5f);
   for (float n : {84.0f, 88.0f, 91.0f}) {
-    Tone t = tone(Wave::kTriangle, 0.5f, steady(midiHz(n)), 0.3f);
-    t.decay = 0.25f;
-    t.release = 0.2f;
-    t.vibratoDepth = 0.15f;
-    t.vibratoRate = 7.0f;
-    mixAt(s, renderTone(t), 0.25f);
+    Tone t = makeTone(Wave::kTriangle, 0.5f, steady(midiHz(n)), 0.3f, {kDefaultAttack, 0.25f, 0.2f});
+    mixAt(s, renderTone(withVibrato(t, 0.15f, 7.0f)), 0.25f);
   }
   return s;
 }
@@ -96,16 +76,12 @@ Samples meterFull() { return arpeggio({76, 81, 88}, 0.07f, 0.16f, 0.5f, 0.6f); }
 
 // 6: a ball is lost: a wobbling downward slide.
 Samples ballLost() {
-  Tone t = tone(Wave::kSquare, 0.5f, glide(620.0f, 110.0f, 0.45f), 0.6f);
+  const Envelope fall{kDefaultAttack, 0.0f, 0.12f};
+  Tone t = withVibrato(makeTone(Wave::kSquare, 0.5f, glide(620.0f, 110.0f, 0.45f), 0.6f, fall), 0.8f, 14.0f);
   t.duty = 0.35f;
-  t.vibratoDepth = 0.8f;
-  t.vibratoRate = 14.0f;
-  t.release = 0.12f;
   t.cutoff = glide(6000.0f, 900.0f, 0.5f);
   Samples s = renderTone(t);
-  Tone sub = tone(Wave::kTriangle, 0.5f, glide(310.0f, 55.0f, 0.45f), 0.5f);
-  sub.release = 0.12f;
-  mixAt(s, renderTone(sub), 0.0f);
+  mixAt(s, renderTone(makeTone(Wave::kTriangle, 0.5f, glide(310.0f, 55.0f, 0.45f), 0.5f, fall)), 0.0f);
   return s;
 }
 
@@ -137,15 +113,10 @@ Samples launch() {
 
 // 10: the paddle is stunned: a crackling electric zap.
 Samples stunned() {
-  Tone buzz = tone(Wave::kSaw, 0.5f, glide(180.0f, 90.0f, 0.5f), 0.5f);
-  buzz.vibratoDepth = 3.0f;
-  buzz.vibratoRate = 31.0f;
-  buzz.decay = 0.25f;
-  buzz.release = 0.15f;
-  Samples s = renderTone(buzz);
-  Tone crackle = tone(Wave::kNoise, 0.45f, glide(3000.0f, 600.0f, 0.45f), 0.6f);
-  crackle.decay = 0.18f;
-  crackle.release = 0.1f;
+  Tone buzz = makeTone(Wave::kSaw, 0.5f, glide(180.0f, 90.0f, 0.5f), 0.5f, {kDefaultAttack, 0.25f, 0.15f});
+  Samples s = renderTone(withVibrato(buzz, 3.0f, 31.0f));
+  Tone crackle =
+      makeTone(Wave::kNoise, 0.45f, glide(3000.0f, 600.0f, 0.45f), 0.6f, {kDefaultAttack, 0.18f, 0.1f});
   crackle.seed = 10;
   mixAt(s, renderTone(crackle), 0.0f);
   mixAt(s, renderTone(noiseBurst(0.06f, 9000.0f, 3000.0f, 0.02f, 0.9f, 11)), 0.0f);
@@ -154,11 +125,8 @@ Samples stunned() {
 
 // 11: the paddle re-forms: a shimmering rise.
 Samples reform() {
-  Tone t = tone(Wave::kTriangle, 0.4f, glide(300.0f, 1200.0f, 0.38f), 0.7f);
-  t.vibratoDepth = 0.6f;
-  t.vibratoRate = 18.0f;
-  t.attack = 0.05f;
-  t.release = 0.12f;
+  Tone rise = makeTone(Wave::kTriangle, 0.4f, glide(300.0f, 1200.0f, 0.38f), 0.7f, {0.05f, 0.0f, 0.12f});
+  Tone t = withVibrato(rise, 0.6f, 18.0f);
   Samples s = renderTone(t);
   Tone hi = t;
   hi.wave = Wave::kSquare;
@@ -182,10 +150,9 @@ Samples destroyed() {
 Samples waveLaunched() {
   Samples s;
   for (int k = 0; k < 2; ++k) {
-    Tone t = tone(Wave::kSquare, 0.26f, glide(k == 0 ? 440.0f : 660.0f, k == 0 ? 880.0f : 1320.0f, 0.2f), 0.55f);
+    Tone t = makeTone(Wave::kSquare, 0.26f, glide(k == 0 ? 440.0f : 660.0f, k == 0 ? 880.0f : 1320.0f, 0.2f), 0.55f,
+                      {0.01f, 0.0f, 0.08f});
     t.duty = 0.4f;
-    t.attack = 0.01f;
-    t.release = 0.08f;
     t.cutoff = steady(5000.0f);
     mixAt(s, renderTone(t), 0.24f * static_cast<float>(k));
   }
@@ -196,10 +163,7 @@ Samples waveLaunched() {
 // 95: the game is over: a falling minor figure with a low end.
 Samples gameOver() {
   Samples s = arpeggio({79, 75, 72, 67}, 0.13f, 0.22f, 0.5f, 0.55f);
-  Tone low = tone(Wave::kTriangle, 0.6f, glide(midiHz(48), midiHz(43), 0.5f), 0.6f);
-  low.attack = 0.01f;
-  low.decay = 0.35f;
-  low.release = 0.2f;
+  Tone low = makeTone(Wave::kTriangle, 0.6f, glide(midiHz(48), midiHz(43), 0.5f), 0.6f, {0.01f, 0.35f, 0.2f});
   mixAt(s, renderTone(low), 0.5f);
   return s;
 }
@@ -211,23 +175,15 @@ Samples jingle() {
   const float starts[] = {0.0f, 0.1f, 0.2f, 0.3f, 0.45f, 0.55f};
   const float lengths[] = {0.12f, 0.12f, 0.12f, 0.18f, 0.12f, 0.6f};
   for (int i = 0; i < 6; ++i) {
-    Tone t = tone(Wave::kSquare, lengths[i], steady(midiHz(melody[i])), 0.45f);
+    Tone t = makeTone(Wave::kSquare, lengths[i], steady(midiHz(melody[i])), 0.45f,
+                      {kDefaultAttack, lengths[i] * 1.5f, 0.05f});
     t.duty = 0.25f;
-    t.decay = lengths[i] * 1.5f;
-    t.release = 0.05f;
-    t.vibratoDepth = i == 5 ? 0.2f : 0.0f;
-    t.vibratoRate = 6.0f;
-    mixAt(s, renderTone(t), starts[i]);
+    mixAt(s, renderTone(withVibrato(t, i == 5 ? 0.2f : 0.0f, 6.0f)), starts[i]);
   }
   for (float n : {60.0f, 67.0f, 76.0f}) {
-    Tone pad = tone(Wave::kTriangle, 0.7f, steady(midiHz(n)), 0.3f);
-    pad.attack = 0.02f;
-    pad.decay = 0.5f;
-    pad.release = 0.25f;
-    mixAt(s, renderTone(pad), 0.55f);
+    mixAt(s, renderTone(makeTone(Wave::kTriangle, 0.7f, steady(midiHz(n)), 0.3f, {0.02f, 0.5f, 0.25f})), 0.55f);
   }
-  Tone bass = tone(Wave::kTriangle, 0.3f, steady(midiHz(48)), 0.5f);
-  bass.decay = 0.2f;
+  Tone bass = makeTone(Wave::kTriangle, 0.3f, steady(midiHz(48)), 0.5f, {kDefaultAttack, 0.2f});
   mixAt(s, renderTone(bass), 0.0f);
   mixAt(s, renderTone(bass), 0.3f);
   return s;

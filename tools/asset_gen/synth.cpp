@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "rng.h"
 
@@ -40,6 +41,26 @@ float smoothRamp(float x) {
 }
 
 }  // namespace
+
+// A tone of one wave, length, pitch curve, peak gain and envelope.
+Tone makeTone(Wave wave, float length, std::function<float(float)> pitch, float gain, Envelope envelope) {
+  Tone t;
+  t.wave = wave;
+  t.length = length;
+  t.pitch = std::move(pitch);
+  t.gain = gain;
+  t.attack = envelope.attack;
+  t.decay = envelope.decay;
+  t.release = envelope.release;
+  return t;
+}
+
+// The tone with a vibrato.
+Tone withVibrato(Tone tone, float depth, float rate) {
+  tone.vibratoDepth = depth;
+  tone.vibratoRate = rate;
+  return tone;
+}
 
 // Constant frequency.
 std::function<float(float)> steady(float hz) {

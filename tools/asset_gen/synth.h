@@ -14,6 +14,9 @@ constexpr int kSampleRate = 44100;
 // Mono samples, nominally -1..1.
 using Samples = std::vector<float>;
 
+// Rise time of a tone unless it sets its own.
+constexpr float kDefaultAttack = 0.003f;
+
 // Oscillator shapes.
 enum class Wave { kSine, kTriangle, kSquare, kSaw, kNoise };
 
@@ -23,7 +26,7 @@ struct Tone {
   float length = 0.1f;        // total length including the release
   float gain = 1.0f;          // peak amplitude
   float duty = 0.5f;          // square pulse width
-  float attack = 0.003f;      // rise time
+  float attack = kDefaultAttack;  // rise time
   float release = 0.01f;      // fall time at the end
   float decay = 0.0f;         // exponential decay time constant (0: sustain)
   float vibratoDepth = 0.0f;  // semitones
@@ -32,6 +35,19 @@ struct Tone {
   std::function<float(float)> cutoff;  // one-pole low-pass in Hz over time (empty: none)
   uint64_t seed = 1;          // noise seed
 };
+
+// The times of a tone's envelope, in seconds.
+struct Envelope {
+  float attack = kDefaultAttack;  // rise
+  float decay = 0.0f;             // exponential decay time constant (0: sustain)
+  float release = 0.01f;          // fall at the end
+};
+
+// A tone of one wave, length, pitch curve, peak gain and envelope; the other
+// fields keep their defaults.
+Tone makeTone(Wave wave, float length, std::function<float(float)> pitch, float gain = 1.0f, Envelope envelope = {});
+// The same tone with a vibrato of a depth in semitones at a rate in Hz.
+Tone withVibrato(Tone tone, float depth, float rate);
 
 // Constant frequency.
 std::function<float(float)> steady(float hz);

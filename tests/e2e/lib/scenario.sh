@@ -10,13 +10,48 @@
 # Functions:
 #   scenario_begin NAME     re-runs the script under xvfb-run, in a scratch dir
 #   audio_null / audio_wave FILE / audio_none
+#   audio_ms                prints how many milliseconds the wave file holds
+#   audio_loud FROM TO [LEVEL]
+#                           true when the wave file peaks above LEVEL (2000)
+#                           between FROM and TO milliseconds
+#   audio_silent FROM TO    true when the wave file is silent in that span
+#   audio_settle [SECONDS]  waits until the last 0.3 s of sound were silent
 #   game_start              starts build/zimbolo, finds and focuses its window
-#   key NAME [PAUSE]        holds a key for 0.1 s, then waits PAUSE (0.4 s)
-#   click X Y [PAUSE]       a left click at window point X, Y
-#   shot NAME               grabs the window into NAME.png, mean colour in $MEAN
-#   state_field N           field N (from 0) of ./.velmarstate
+#   window_find             waits for the game's window to be a new one (the
+#                           game made it again) and focuses it, as a window
+#                           manager would; its id in $WID
 #   game_wait [SECONDS]     waits for the game to end; its status in $STATUS
 #   game_quit               F4, then game_wait; fails unless the status is 0
+#   game_gone MESSAGE       fails with MESSAGE, and the status if the game ended
+#   key NAME [PAUSE]        holds a key for 0.1 s, then waits PAUSE (0.4 s)
+#   keys N NAME [PAUSE]     key NAME, N times
+#   hold NAME SECONDS       holds a key for SECONDS
+#   click X Y [PAUSE]       a left click at window point X, Y
+#   pointer X Y             moves the pointer to window point X, Y
+#   window_close            asks the window to close as a window manager does
+#   window_size             the window's size in $WIN_W and $WIN_H
+#   spot X Y W H            the centre of the bright pixels of that part of the
+#                           window in $SPOT_X $SPOT_Y; false when there are none
+#   shot NAME               grabs the window into NAME.png, mean colour in $MEAN
+#                           and its red, green and blue in $RED $GREEN $BLUE
+#   shot_until NAME TEST [SECONDS]
+#                           grabs NAME.png until the command TEST holds (it
+#                           sees the shot's colours); fails after SECONDS (20)
+#   is_loading / is_menu / is_dark / is_options
+#                           TESTs: the loading screen, the menu or play in its
+#                           green (as play starts), the game-over or pause
+#                           dimming, the brown options box
+#   random N                a number 0..N-1 in $RANDOM_N (seeded by $SEED)
+#   state_field N           field N (from 0) of ./.velmarstate
+#   state_best MODE ROW / state_recent MODE ROW
+#                           a score of a mode (1..3) and row (0..9) of the file
+#   state_mark              remembers the state file as it is now
+#   state_changed           true once the state file was written since the mark
+#   state_wait_change [SECONDS]
+#                           waits until the state file is written again
+#   state_check             fails unless every checksum of the file holds
+#   state_check_game MODE   fails unless, since the mark, the score of one
+#                           game entered MODE's lists and no other list changed
 #   expect_output TEXT      fails unless the game printed the line TEXT
 #   fail MESSAGE            prints MESSAGE and the game's output, exits 1
 # Robustness scenarios:
@@ -61,6 +96,8 @@ scenario_begin() {
 	ln -s "$BUILD/data" "$WORK/data"
 	cd "$WORK"
 	audio_null
+	SEED=${SEED:-$$}
+	echo "$SCENARIO: random seed $SEED (SEED=$SEED repeats the run)"
 }
 
 # Stops a game still running and removes the working directory.
@@ -76,14 +113,45 @@ audio_null() {
 	printf '[general]\ndrivers = null\n' > "$WORK/alsoft.conf"
 }
 
-# OpenAL Soft mixes into the WAV file FILE, in real time.
+# OpenAL Soft mixes into the WAV file FILE, in real time, as 16-bit samples.
 audio_wave() {
-	printf '[general]\ndrivers = wave\n[wave]\nfile = %s\n' "$1" > "$WORK/alsoft.conf"
+	WAVE=$1
+	printf '[general]\ndrivers = wave\nsample-type = int16\n[wave]\nfile = %s\n' "$1" > "$WORK/alsoft.conf"
 }
 
 # OpenAL Soft finds no device at all.
 audio_none() {
 	printf '[general]\ndrivers = none-such\n' > "$WORK/alsoft.conf"
+}
+
+# How many milliseconds of sound the wave file holds so far.
+audio_ms() {
+	"$BUILD/wav_levels" "$WAVE" length || fail "cannot read the wave file $WAVE"
+}
+
+# True when the sound between FROM and TO ms peaks above LEVEL (2000).
+audio_loud() {
+	[ "$("$BUILD/wav_levels" "$WAVE" peak "$1" "$2")" -gt "${3:-2000}" ]
+}
+
+# True when the sound between FROM and TO ms is silent; fails the scenario
+# when the file cannot be read.
+audio_silent() {
+	AUDIO_STATUS=0
+	AUDIO_PEAK=$("$BUILD/wav_levels" "$WAVE" silent "$1" "$2") || AUDIO_STATUS=$?
+	[ "$AUDIO_STATUS" -le 1 ] || fail "cannot read the wave file $WAVE"
+	[ "$AUDIO_STATUS" -eq 0 ]
+}
+
+# Waits up to SECONDS (10) until the latest 0.3 s of sound were silent.
+audio_settle() {
+	SETTLE_END=$(($(date +%s) + ${1:-10}))
+	while :; do
+		SETTLE_AT=$(audio_ms)
+		[ "$SETTLE_AT" -gt 300 ] && audio_silent $((SETTLE_AT - 300)) "$SETTLE_AT" && return 0
+		[ "$(date +%s)" -lt "$SETTLE_END" ] || fail "the sound did not die down within ${1:-10} s"
+		sleep 0.1
+	done
 }
 
 #------------------------------------------------------------------------------
@@ -95,13 +163,27 @@ game_start() {
 	ALSOFT_CONF="$WORK/alsoft.conf" ${GAME_AS:-} "$BUILD/zimbolo" > "$WORK/game.out" 2>&1 &
 	GAME=$!
 	WID=""
-	for _ in $(seq 40); do
+	for _ in $(seq 200); do
 		WID=$(xdotool search --name '^Zimbolo$' 2>/dev/null | head -1 || true)
 		[ -n "$WID" ] && break
 		kill -0 "$GAME" 2>/dev/null || fail "the game ended before opening its window"
-		sleep 0.25
+		sleep 0.05
 	done
 	[ -n "$WID" ] || fail "no game window"
+	xdotool windowfocus --sync "$WID"
+}
+
+# Finds the game's new window after it made its window again: titled
+# "Zimbolo", or untitled ("GLFW Window") in full screen. Focuses it.
+window_find() {
+	OLD_WID=$WID
+	for _ in $(seq 200); do
+		WID=$(xdotool search --onlyvisible --name '^(Zimbolo|GLFW Window)$' 2>/dev/null | head -1 || true)
+		[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] && break
+		kill -0 "$GAME" 2>/dev/null || game_gone "no new window"
+		sleep 0.05
+	done
+	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] || fail "the game made no new window"
 	xdotool windowfocus --sync "$WID"
 }
 
@@ -115,6 +197,17 @@ game_wait() {
 	STATUS=0
 	wait "$GAME" || STATUS=$?
 	GAME=""
+}
+
+# Fails with MESSAGE, and with the game's status if the game has ended.
+game_gone() {
+	if [ -n "$GAME" ] && ! kill -0 "$GAME" 2>/dev/null; then
+		STATUS=0
+		wait "$GAME" || STATUS=$?
+		GAME=""
+		fail "$1: the game ended with status $STATUS"
+	fi
+	fail "$1"
 }
 
 # Ends the game with F4; it must exit with status 0.
@@ -137,6 +230,18 @@ key() {
 	sleep "${2:-0.4}"
 }
 
+# A key held for a while.
+hold() {
+	xdotool keydown "$1"
+	sleep "$2"
+	xdotool keyup "$1"
+}
+
+# The same key N times.
+keys() {
+	for _ in $(seq "$1"); do key "$2" "${3:-0.4}"; done
+}
+
 # A left click at a point of the window.
 click() {
 	xdotool mousemove --window "$WID" "$1" "$2" mousedown 1
@@ -145,15 +250,181 @@ click() {
 	sleep "${3:-0.4}"
 }
 
-# Grabs the game window as NAME.png and keeps its mean colour in $MEAN.
+# The pointer to a point of the window.
+pointer() {
+	xdotool mousemove --window "$WID" "$1" "$2"
+}
+
+# The close request a window manager sends for the window's close button.
+window_close() {
+	"$BUILD/x11_close" "$WID" || fail "the window takes no close request"
+}
+
+# The size of the game window in $WIN_W and $WIN_H.
+window_size() {
+	eval "$(xdotool getwindowgeometry --shell "$WID")"
+	WIN_W=$WIDTH
+	WIN_H=$HEIGHT
+}
+
+# The centre of the bright pixels (a ball) in a rectangle of the window.
+spot() {
+	SPOT=$("$BUILD/x11_spot" "$WID" "$1" "$2" "$3" "$4") || game_gone "no look at the window"
+	[ "$SPOT" != none ] || return 1
+	set -- $SPOT
+	SPOT_X=$1
+	SPOT_Y=$2
+}
+
+# Grabs the game window as NAME.png and keeps its mean colour in $MEAN, and
+# its channels in $RED, $GREEN and $BLUE.
 shot() {
-	MEAN=$("$BUILD/x11_shot" "$SHOTS/$1.png" "$WID")
+	MEAN=$("$BUILD/x11_shot" "$SHOTS/$1.png" "$WID") || game_gone "no screenshot $1 of the window"
+	set -- "$1" $MEAN
+	RED=$2
+	GREEN=$3
+	BLUE=$4
 	echo "$1: mean colour $MEAN"
+}
+
+# Grabs NAME.png again and again until TEST holds, for SECONDS (20) at most.
+shot_until() {
+	SHOT_END=$(($(date +%s) + ${3:-20}))
+	while :; do
+		shot "$1" > /dev/null
+		if $2; then
+			echo "$1: mean colour $MEAN"
+			return 0
+		fi
+		[ "$(date +%s)" -lt "$SHOT_END" ] || fail "no $1 screen within ${3:-20} s (mean colour $MEAN)"
+		sleep 0.05
+	done
+}
+
+# The loading screen: dark blue, its disc and band, bluer than green.
+is_loading() {
+	[ "$BLUE" -gt "$GREEN" ] && [ "$RED" -gt "$GREEN" ]
+}
+
+# The menu or play, on their green background at full brightness.
+is_menu() {
+	[ "$GREEN" -gt 90 ] && [ "$GREEN" -gt "$RED" ] && [ "$GREEN" -gt "$BLUE" ]
+}
+
+# The game-over overlay or the pause panel: the field darkened to well below
+# the darkest of the backgrounds of play.
+is_dark() {
+	[ $((RED + GREEN + BLUE)) -lt 160 ]
+}
+
+# The options box: its brown panel covers most of the screen.
+is_options() {
+	[ "$RED" -gt $((GREEN + 20)) ] && [ "$RED" -gt $((BLUE + 40)) ]
+}
+
+# A pseudo-random number 0..N-1 in $RANDOM_N; the sequence follows $SEED.
+random() {
+	SEED=$(((SEED * 1103515245 + 12345) % 2147483648))
+	RANDOM_N=$((SEED / 65536 % $1))
 }
 
 # Field n (from 0) of the saved state text.
 state_field() {
 	tr '|' '\n' < .velmarstate | sed -n "$(($1 + 1))p"
+}
+
+# The state file holds 25 settings and their sum, 8 badge words and their sum,
+# then per mode ten (best, recent) pairs and their sum.
+STATE_MODES_AT=35
+STATE_MODE_FIELDS=21
+
+# The best score of a mode (1..3) at a row (0..9).
+state_best() {
+	state_field $((STATE_MODES_AT + STATE_MODE_FIELDS * ($1 - 1) + 2 * $2))
+}
+
+# The recent score of a mode (1..3) at a row (0..9).
+state_recent() {
+	state_field $((STATE_MODES_AT + STATE_MODE_FIELDS * ($1 - 1) + 2 * $2 + 1))
+}
+
+# The time the state file was last written, to the nanosecond.
+state_time() {
+	stat -c %y .velmarstate 2>/dev/null || echo none
+}
+
+# Remembers the state file (or its absence) and its time for state_changed.
+state_mark() {
+	if [ -f .velmarstate ]; then cp .velmarstate "$WORK/state.mark"; else : > "$WORK/state.mark"; fi
+	STATE_MARK_TIME=$(state_time)
+}
+
+# True once the state file was written since the mark, even unchanged.
+state_changed() {
+	[ "$(state_time)" != "$STATE_MARK_TIME" ]
+}
+
+# Waits up to SECONDS (60) until the state file was written since the mark.
+state_wait_change() {
+	for _ in $(seq $((${1:-60} * 4))); do
+		state_changed && return 0
+		kill -0 "$GAME" 2>/dev/null || fail "the game ended while the state file was awaited"
+		sleep 0.25
+	done
+	fail "the state file was not written within ${1:-60} s"
+}
+
+# Fails unless the state file has all its fields and every checksum holds:
+# settings sum of i * option i, badge sum of the words, and per mode k (0..2)
+# the sum of (r + 4) * best r + (k + 3 + r) * recent r, all in 32 bits.
+state_check() {
+	[ -f .velmarstate ] || fail "no state file"
+	STATE_ERROR=$(awk -F'|' '
+		function wrap(x) { x = x % 4294967296; if (x < 0) x += 4294967296
+			return x >= 2147483648 ? x - 4294967296 : x }
+		{ if (NF != 99 || $99 != "") { print "the state has " NF - 1 " fields, not 98"; exit }
+		  sum = 0; for (i = 0; i < 25; i++) sum = wrap(sum + i * $(i + 1))
+		  if (sum != $26) print "settings checksum " $26 ", expected " sum
+		  sum = 0; for (w = 0; w < 8; w++) sum = wrap(sum + $(27 + w))
+		  if (sum != $35) print "badge checksum " $35 ", expected " sum
+		  for (k = 0; k < 3; k++) {
+		    at = 36 + 21 * k; sum = 0
+		    for (r = 0; r < 10; r++)
+		      sum = wrap(sum + (r + 4) * $(at + 2 * r) + (k + 3 + r) * $(at + 2 * r + 1))
+		    if (sum != $(at + 20)) print "mode " k " checksum " $(at + 20) ", expected " sum
+		  } }' .velmarstate)
+	[ -z "$STATE_ERROR" ] || fail "$STATE_ERROR"
+}
+
+# Fails unless the state file is the marked one after one game of MODE: its
+# score (now first of the mode's recent list) pushed the other recent scores
+# down and took its place in the best list; the other modes and the settings
+# are as they were (all lists empty without a marked file). Badges may have
+# been won. The score goes in $SCORE.
+state_check_game() {
+	state_check
+	SCORE=$(state_recent "$1" 0)
+	STATE_ERROR=$(awk -F'|' -v mode="$1" '
+		FILENAME == ARGV[1] { for (i = 1; i <= NF; i++) old[i] = $i; marked = 1; next }
+		{ for (i = 1; i <= 26 && marked; i++) if ($i != old[i] + 0) print "setting " i - 1 " changed"
+		  for (k = 1; k <= 3; k++) {
+		    at = 36 + 21 * (k - 1)
+		    if (k != mode) {
+		      for (i = at; i < at + 21; i++) if ($i != old[i] + 0) print "mode " k " changed"
+		      continue
+		    }
+		    score = $(at + 1); placed = 0; from = 0
+		    for (r = 0; r < 10; r++) {
+		      want = old[at + 2 * (r - 1) + 1] + 0
+		      if (r == 0) want = score
+		      if ($(at + 2 * r + 1) != want) print "recent row " r " is " $(at + 2 * r + 1) ", not " want
+		      want = old[at + 2 * from] + 0
+		      if (!placed && want < score) { want = score; placed = 1 } else from++
+		      if ($(at + 2 * r) != want) print "best row " r " is " $(at + 2 * r) ", not " want
+		    } } }' "$WORK/state.mark" .velmarstate | sort -u)
+	[ -z "$STATE_ERROR" ] || fail "after a game of mode $1: $STATE_ERROR
+--- state file before: $(cat "$WORK/state.mark")
+--- state file after: $(cat .velmarstate)"
 }
 
 # Fails unless the game printed the line TEXT.

@@ -73,7 +73,7 @@ state_case() {
 	game_round "$_case"
 	expect_load_messages "$_messages"
 	_want=$(after_round "$@")
-	_got=$(state_values .velmarstate)
+	_got=$(state_values)
 	[ "$_got" = "$_want" ] || fail "case $_case saved \"$_got\", not \"$_want\""
 	game_quit
 	expect_no_sanitizer_report

@@ -15,11 +15,6 @@ SAVE_LOOP="$BUILD/tests/apps/save_loop"
 LOOP_KILLS=200
 GAME_KILLS=3
 
-# A number from 0 to N - 1.
-random_below() {
-	echo $(($(od -An -N2 -tu2 /dev/urandom) % $1))
-}
-
 # Waits up to 10 s for save_loop's first save, looking every 10 ms.
 loop_wait_saving() {
 	for _ in $(seq 1000); do
@@ -43,7 +38,8 @@ for n in $(seq "$LOOP_KILLS"); do
 	"$SAVE_LOOP" "$WORK/a.txt" "$WORK/b.txt" > "$WORK/loop.out" 2>&1 &
 	LOOP=$!
 	loop_wait_saving
-	sleep "0.0$(random_below 3)$(random_below 10)"
+	random 30
+	sleep "$(printf '0.%03d' "$RANDOM_N")"
 	kill -9 "$LOOP"
 	wait "$LOOP" 2>/dev/null || true
 	cmp -s .velmarstate "$WORK/a.txt" || cmp -s .velmarstate "$WORK/b.txt" ||
@@ -67,12 +63,13 @@ for n in $(seq "$GAME_KILLS"); do
 	cp .velmarstate "$WORK/old"
 	game_start
 	game_round_play "kill_$n"
-	sleep "$(awk -v r="$(random_below 800)" 'BEGIN { printf "%.3f", 1.2 + r / 1000 }')"
+	random 800
+	sleep "$(printf '1.%03d' $((200 + RANDOM_N)))"
 	kill -9 "$GAME"
 	wait "$GAME" 2>/dev/null || true
 	GAME=""
 	[ -f .velmarstate ] || fail "kill $n lost the state file"
-	state_values .velmarstate > /dev/null
+	state_check
 	if cmp -s .velmarstate "$WORK/old"; then echo "kill $n: the old state"; else echo "kill $n: a new state"; fi
 done
 echo "kill_save: passed"

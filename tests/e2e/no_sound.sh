@@ -13,8 +13,7 @@ audio_none
 game_start
 game_round silent
 expect_output "OpenAl error: alcOpenDevice failed"
-menu_wait
-shot after_round
+shot_until after_round is_menu 20
 game_quit
 expect_no_sanitizer_report
 echo "no_sound: passed"

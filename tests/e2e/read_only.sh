@@ -22,7 +22,7 @@ rounds_without_saving() {
 	echo "the game runs as user $(ps -o uid= -p "$GAME")"
 	for round in 1 2; do
 		game_round_play "$1_round_$round"
-		game_over_wait
+		game_over_wait "$1_round_$round"
 		kill -0 "$GAME" 2>/dev/null || fail "the game ended after the failed save of round $round"
 	done
 	shot "$1_after_rounds"

@@ -55,18 +55,16 @@
 #   expect_output TEXT      fails unless the game printed the line TEXT
 #   fail MESSAGE            prints MESSAGE and the game's output, exits 1
 # Robustness scenarios:
-#   wait_until SECONDS CMD..  polls CMD every 0.1 s until it succeeds
-#   grab / mean_is COND     the window's mean colour in $MEAN / a test on it
-#   menu_wait / menu_shown / screen_settled / menu_settled / screen_dark
-#                           waits for the menu / the menu is up / the screen
-#                           holds still / the menu has faded in / darkened
-#   game_over_wait          the game-over overlay, then the menu
+#   is_menu_up / is_settled TESTs: the menu has come (it may still fade in),
+#                           the mean colour is the same as in the shot before
+#   game_over_wait TAG      the game-over overlay, then the menu
 #   game_round_play TAG     plays a round in mode 1 and ends it (saves 1.5 s later)
 #   game_round TAG          game_round_play, then waits for the save
 #   expect_load_messages M  the state load messages, each ended by ";"
 #   expect_no_sanitizer_report
 #   state_compose V*93      a valid state text from its 93 values
-#   state_values FILE       FILE's 93 values; fails unless complete and valid
+#   state_values            the state file's 93 values; fails unless complete
+#                           and valid
 #   work_read_only          the working directory read-only (game as $GAME_AS)
 #   work_state_read_only    then the directory writable, the state file not
 #   scenario_begin_open NAME  scenario_begin on an X server open to all users
@@ -443,88 +441,39 @@ fail() {
 }
 
 #------------------------------------------------------------------------------
-# Robustness: waiting, whole rounds, state files, other users
+# Robustness: whole rounds, state files, other users
 #------------------------------------------------------------------------------
 
-# Polls COMMAND every tenth of a second until it succeeds; false after SECONDS.
-wait_until() {
-	_limit=$(($1 * 10))
-	shift
-	for _ in $(seq "$_limit"); do
-		"$@" && return 0
-		sleep 0.1
-	done
-	"$@"
+# TEST: the menu has come and takes input, though it may still fade in: green
+# above red (its ground is green, even without its images; the loading screen
+# is blue-grey, orange and yellow).
+is_menu_up() {
+	[ "$GREEN" -gt "$RED" ]
 }
 
-# Whether ./.velmarstate differs from the file FILE (or is new).
-state_changed_from() {
-	[ -f .velmarstate ] && ! cmp -s .velmarstate "$1"
-}
-
-# Grabs the window for a look (no screenshot kept); its mean colour in $MEAN.
-# Fails at once when the game has ended.
-grab() {
-	kill -0 "$GAME" 2>/dev/null || fail "the game ended"
-	MEAN=$("$BUILD/x11_shot" "$SHOTS/.probe.png" "$WID")
-}
-
-# Whether $MEAN meets the awk condition COND on its red $1, green $2, blue $3.
-mean_is() {
-	echo "$MEAN" | awk "{ exit !($1) }"
-}
-
-# Whether the menu is up: green above red in the window's mean colour (the
-# menu's ground is green, even without its images, while the loading screen
-# is blue-grey, orange and yellow). The menu takes input from then on, while
-# it still fades in.
-menu_shown() {
-	grab
-	mean_is '$2 > $1'
-}
-
-# Waits up to 15 s for the menu.
-menu_wait() {
-	wait_until 15 menu_shown || fail "the menu did not come"
-}
-
-# Whether the window's mean colour is the same in two grabs 0.2 s apart.
-screen_settled() {
-	grab
-	_first=$MEAN
-	sleep 0.2
-	grab
-	[ "$MEAN" = "$_first" ]
-}
-
-# Whether the menu has faded in: the screen holds still, green above red and
-# bright (the game-over overlay holds still too, but darkened to 30 %).
-menu_settled() {
-	screen_settled && mean_is '$2 > $1 && $2 >= 80'
-}
-
-# Whether the screen is darkened, as by the game-over overlay.
-screen_dark() {
-	grab
-	mean_is '$2 < 60'
+# TEST: the same mean colour as in the shot before (the screen holds still).
+is_settled() {
+	SETTLED_BEFORE=${SETTLED_LAST:-}
+	SETTLED_LAST=$MEAN
+	[ "$MEAN" = "$SETTLED_BEFORE" ]
 }
 
 # Waits for the game-over overlay and then the menu after it (the save comes
-# in between).
+# in between). Screenshots TAG_over and TAG_menu.
 game_over_wait() {
-	wait_until 10 screen_dark || fail "no game-over overlay"
-	wait_until 20 menu_settled || fail "no menu after the game-over overlay"
+	shot_until "$1_over" is_dark 10
+	shot_until "$1_menu" is_menu 20
 }
 
 # Waits for the menu and plays a round in the first mode without launching a
 # ball: Enter, then the game ended from the pause panel once its screen holds
 # still (the menu fades in, the playfield does not); the game saves 1.5 s
-# later. Screenshots TAG_game.
+# later. Screenshots TAG_menu_up and TAG_game.
 game_round_play() {
-	menu_wait
+	shot_until "$1_menu_up" is_menu_up 15
 	key Return 0.2
-	wait_until 10 screen_settled || fail "the screen after Enter did not settle"
-	shot "$1_game"
+	SETTLED_LAST=""
+	shot_until "$1_game" is_settled 10
 	key Escape 0.4
 	key Left 0.15
 	key Return 0.15
@@ -532,9 +481,9 @@ game_round_play() {
 
 # game_round_play TAG, then waits up to 20 s for the save.
 game_round() {
-	cp .velmarstate "$WORK/.before" 2>/dev/null || : > "$WORK/.before"
+	state_mark
 	game_round_play "$1"
-	wait_until 20 state_changed_from "$WORK/.before" || fail "ending the game saved nothing"
+	state_wait_change 20
 }
 
 # Fails unless the load messages the game printed are MESSAGES, in order,
@@ -551,7 +500,7 @@ expect_no_sanitizer_report() {
 	fi
 }
 
-# The checksum arithmetic of the state text, for awk programs below.
+# The checksum arithmetic of the state text, for state_compose.
 # NOTE: 32-bit wrap-around by hand: awk computes in doubles, exact up to 2^53.
 STATE_AWK='
 function wrap(x) {
@@ -596,22 +545,13 @@ state_compose() {
 	}'
 }
 
-# The 93 values of state file FILE, one line, checksums left out; fails
-# unless FILE is a complete state text whose checksums all hold.
+# The 93 values of the state file, one line, checksums left out; fails
+# unless it is a complete state whose checksums all hold (state_check).
 state_values() {
-	[ "$(tail -c 1 "$1")" = "|" ] || fail "$1 does not end with |"
-	awk -v RS='|' "$STATE_AWK"'
-	!/^-?[0-9]+$/ { bad = 1 }
-	{ f[NR] = $0 }
-	END {
-		if (bad || NR != 98) exit 1
-		for (i = 1; i <= 25; i++) v[i] = f[i]
-		for (i = 27; i <= 34; i++) v[i - 1] = f[i]
-		for (i = 36; i <= 97; i++) if (i != 56 && i != 77) v[i - 2 - (i > 56) - (i > 77)] = f[i]
-		checksums(v, s)
-		if (s["settings"] != f[26] || s["badges"] != f[35] || s[0] != f[56] || s[1] != f[77] || s[2] != f[98]) exit 1
-		for (i = 1; i <= 93; i++) printf "%s%s", v[i], i < 93 ? " " : "\n"
-	}' "$1" || fail "$1 is not a complete state with valid checksums"
+	state_check
+	awk -F'|' '{
+		for (i = 1; i <= 97; i++) if (i != 26 && i != 35 && i != 56 && i != 77) printf "%s%s", $i, i < 97 ? " " : "\n"
+	}' .velmarstate
 }
 
 # The unprivileged user (nobody) that games run as when a scenario runs as

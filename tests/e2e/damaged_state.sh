@@ -4,11 +4,11 @@
 # same with one section damaged (settings, badges, each mode's scores), random
 # bytes, an empty file, a valid state followed by tens of megabytes of junk,
 # values at the ends of the 32-bit range, and the valid state as UTF-16 with
-# a byte-order mark. The game must print
-# the load messages that fit, keep every section it could read, play a round
-# and save a complete state with valid checksums in which the sections it
-# kept come back unchanged (the round adds its score 0 to mode 1's lists);
-# F4 then ends it with status 0, with no sanitizer report.
+# a byte-order mark. The game must print the load messages that fit, keep
+# every section it could read, play a round and save a complete state with
+# valid checksums in which the sections it kept come back unchanged (the
+# round adds its score 0 to mode 1's lists); F4 then ends it with status 0,
+# with no sanitizer report.
 set -eu
 
 . "$(dirname "$0")/lib/scenario.sh"
@@ -28,7 +28,12 @@ SCORES=$(awk 'BEGIN { for (k = 1; k <= 3; k++) for (r = 0; r < 10; r++) printf "
 START_SETTINGS="0 0 0 0 0 1 0 0 0 0 64 64 10 0 1 0 0 0 0 0 0 0 0 0 0"
 NO_BADGES="0 0 0 0 0 0 0 0"
 NO_SCORES=$(yes 0 | head -60 | tr '\n' ' ')
-SCORE_SECTIONS="SCORES_0 SCORES_1 SCORES_2"
+# Fields (from 0) that the damaged cases change: the pad x setting, badge
+# word 4, and the first best score of mode 1, the next modes 21 fields on.
+PAD_X_FIELD=10
+BADGE_FIELD=30
+SCORES_FIELD=35
+MODE_FIELDS=21
 ALL_LOADED="Settings Loaded;Badges Loaded;Highscore 0 Loaded;Highscore 1 Loaded;Highscore 2 Loaded;"
 
 # The 20 values of mode K (0..2) of the score list SCORES.
@@ -37,8 +42,8 @@ mode_scores() {
 }
 
 # The 93 values after a round of score 0 in mode 1: the score enters the best
-# list before the first lower score (none is lower in most cases), the recent
-# scores move down one place and 0 comes first.
+# list before the first lower score (if there is one), the recent scores move
+# down one place and 0 comes first.
 after_round() {
 	echo "$@" | awk '{
 		for (k = 0; k < 10 && $(34 + 2 * k) >= 0; k++);
@@ -62,8 +67,9 @@ damaged_at() {
 #------------------------------------------------------------------------------
 
 # Runs the game on ./.velmarstate as it is now. MESSAGES are the load
-# messages it must print, each ended by ";"; the remaining arguments are the 93 values
-# it must have kept, which the round's save must hold (after the round's score).
+# messages it must print, each ended by ";"; the remaining arguments are the
+# 93 values it must have kept, which the round's save must hold (after the
+# round's score).
 state_case() {
 	_case=$1
 	_messages=$2
@@ -82,16 +88,16 @@ state_case() {
 state_compose $SETTINGS $BADGES $SCORES > .velmarstate
 state_case valid "$ALL_LOADED" $SETTINGS $BADGES $SCORES
 
-damaged_at 10 > .velmarstate
+damaged_at "$PAD_X_FIELD" > .velmarstate
 state_case settings "Settings Checksum Invalid;Badges Loaded;Highscore 0 Loaded;Highscore 1 Loaded;Highscore 2 Loaded;" \
 	$START_SETTINGS $BADGES $SCORES
 
-damaged_at 30 > .velmarstate
+damaged_at "$BADGE_FIELD" > .velmarstate
 state_case badges "Settings Loaded;Badge Checksum Invalid;Highscore 0 Loaded;Highscore 1 Loaded;Highscore 2 Loaded;" \
 	$SETTINGS $NO_BADGES $SCORES
 
 for k in 0 1 2; do
-	damaged_at $((35 + 21 * k)) > .velmarstate
+	damaged_at $((SCORES_FIELD + MODE_FIELDS * k)) > .velmarstate
 	kept=""
 	messages="Settings Loaded;Badges Loaded;"
 	for m in 0 1 2; do

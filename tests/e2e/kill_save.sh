@@ -4,8 +4,8 @@
 # path; it is killed with SIGKILL at a random moment, 200 times over, and
 # every time ./.velmarstate must be exactly one of the two texts. Then the
 # real game is killed at random moments around the save that follows the end
-# of a game, a few times over: the state file must each time be a complete
-# state with valid checksums, the old one or the new one.
+# of a game, a few times over: the state file must each time be the old
+# state or the new one (valid, with the game's score in mode 1's lists).
 set -eu
 
 . "$(dirname "$0")/lib/scenario.sh"
@@ -56,20 +56,29 @@ rm -f .velmarstate .velmarstate.tmp
 # The game
 #------------------------------------------------------------------------------
 
-state_compose $(yes 0 | head -93) > .velmarstate
+# Settings at their load bounds, no badges, and scores that a game of score
+# 0 changes (its recent scores move down).
+state_compose 0 0 0 0 0 1 0 0 0 0 64 64 10 0 1 $(yes 0 | head -18) \
+	$(awk 'BEGIN { for (i = 0; i < 60; i++) printf "%d ", 600 - 10 * i }') > .velmarstate
 # NOTE: the save comes 90 updates (1.5 s) after the game is ended from the
-# pause panel; the kills fall from 1.2 s to 2.0 s after that.
+# pause panel, about 1.3 s after game_round_play returns; the kills fall
+# from 0.9 s to 1.7 s after that, before or after the save.
 for n in $(seq "$GAME_KILLS"); do
-	cp .velmarstate "$WORK/old"
+	state_mark
 	game_start
 	game_round_play "kill_$n"
 	random 800
-	sleep "$(printf '1.%03d' $((200 + RANDOM_N)))"
+	KILL_AFTER=$(printf '%d.%03d' $(((900 + RANDOM_N) / 1000)) $(((900 + RANDOM_N) % 1000)))
+	sleep "$KILL_AFTER"
 	kill -9 "$GAME"
 	wait "$GAME" 2>/dev/null || true
 	GAME=""
 	[ -f .velmarstate ] || fail "kill $n lost the state file"
-	state_check
-	if cmp -s .velmarstate "$WORK/old"; then echo "kill $n: the old state"; else echo "kill $n: a new state"; fi
+	if cmp -s .velmarstate "$WORK/state.mark"; then
+		echo "kill $n after $KILL_AFTER s: the old state"
+	else
+		state_check_game 1
+		echo "kill $n after $KILL_AFTER s: the new state, with the game's score $SCORE"
+	fi
 done
 echo "kill_save: passed"

@@ -312,6 +312,12 @@ void gc_collect() {
 		return;
 	}
 	gc_ext_new_bytes.store(0);
+	// NOTE: garbage that allocations have not yet paid for is destroyed before
+	// the next is found. Each allocation destroys only its own size of garbage,
+	// so in a program that allocates little the backlog would never shrink, and
+	// what it holds outside the collector (pixels, decoded sound) would be kept
+	// for ever.
+	gc_flush_free(gc_free_bytes);
 	gc_mark_locals();
 	gc_mark_queued(INT_MAX);
 	gc_sweep();

@@ -203,6 +203,23 @@ TEST_F(Collector, DroppedObjectDiesOnlyAfterAFullCollectionAndAnAllocation) {
 	EXPECT_EQ(gc_free_bytes, 0);
 }
 
+TEST_F(Collector, GarbageNotPaidForDiesAtTheNextFullCollection) {
+	make_root();
+	for (int i = 0; i < 4; ++i) new Probe;
+	full_collection();
+	ASSERT_EQ(Probe::destroyed, 0);
+	// As many new objects as are destroyed: the backlog alone would stay.
+	for (int i = 0; i < 4; ++i) new Probe;
+	ASSERT_EQ(Probe::destroyed, 4);
+	for (int i = 0; i < 3; ++i) new Probe;
+	full_collection();
+	EXPECT_EQ(Probe::destroyed, 4) << "the four destroyed already, none of the seven new ones";
+	EXPECT_EQ(list_length(gc_free_list), 7);
+	full_collection();
+	EXPECT_EQ(Probe::destroyed, 11) << "the backlog is destroyed before new garbage is found";
+	EXPECT_EQ(gc_free_bytes, 0);
+}
+
 TEST_F(Collector, AllocationPaysForAboutItsOwnSize) {
 	make_root();
 	for (int i = 0; i < 4; ++i) new Probe;

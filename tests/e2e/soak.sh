@@ -1,7 +1,7 @@
 # soak.sh: the real game under random keyboard and mouse input for a while.
 #
-#   sh soak.sh [SECONDS] [SEED]      (60 s; the seed defaults to the clock)
-#   SOAK_SECONDS / SOAK_SEED         the same, from the environment
+#   sh soak.sh [SECONDS] [SEED]      (60 s; a new seed each run unless given)
+#   SOAK_SECONDS / SEED              the same, from the environment
 #
 # awk turns the seed into a stream of actions that drives the sanitized game:
 # keys held for a moment, clicks (some on the pause icon, the credits logo, the
@@ -37,9 +37,11 @@
 # options box's full-screen row stays within reach, so the soak finds the
 # game's window again whenever it is replaced.
 SOAK_SECONDS=${1:-${SOAK_SECONDS:-60}}
-SOAK_SEED=${2:-${SOAK_SEED:-}}
-[ -n "$SOAK_SEED" ] || SOAK_SEED=$(date +%s)
-export SOAK_SECONDS SOAK_SEED
+export SOAK_SECONDS
+if [ -n "${2:-}" ]; then
+	SEED=$2
+	export SEED
+fi
 
 . "$(dirname "$0")/lib/scenario.sh"
 scenario_begin soak
@@ -67,7 +69,7 @@ QUARANTINE_MB=16
 
 # Prints the action stream of the seed, one action a line.
 soak_actions() {
-	awk -v seed="$SOAK_SEED" -v count="$((SOAK_SECONDS * ACTIONS_PER_SECOND))" \
+	awk -v seed="$SEED" -v count="$((SOAK_SECONDS * ACTIONS_PER_SECOND))" \
 		-v w="$AIM_WIDTH" -v h="$AIM_HEIGHT" '
 	function pick(list,   n, a) { n = split(list, a, " "); return a[1 + int(rand() * n)] }
 	function secs(lo, hi) { return sprintf("%.2f", lo + rand() * (hi - lo)) }
@@ -143,7 +145,7 @@ soak_sample() {
 	SAMPLED_WID=$WID
 	echo "$((NOW - START)) $(game_rss) ${WIN_WIDTH}x$WIN_HEIGHT $changed" >> "$SHOTS/rss.txt"
 	if [ $(((NOW - START) % SHOT_SECONDS)) -lt "$SAMPLE_SECONDS" ]; then
-		shot "at-$((NOW - START))" > /dev/null 2>&1 || true
+		"$BUILD/x11_shot" "$SHOTS/at-$((NOW - START)).png" "$WID" > /dev/null 2>&1 || true
 	fi
 }
 
@@ -199,7 +201,7 @@ soak_rss_check() {
 # The soak
 #------------------------------------------------------------------------------
 
-echo "soak: $SOAK_SECONDS s, seed $SOAK_SEED (replay: scripts/soak $SOAK_SECONDS $SOAK_SEED)"
+echo "soak: $SOAK_SECONDS s (replay: scripts/soak $SOAK_SECONDS $SEED)"
 soak_actions > "$WORK/actions"
 : > "$SHOTS/rss.txt"
 ASAN_OPTIONS="${ASAN_OPTIONS:-}:quarantine_size_mb=$QUARANTINE_MB"
@@ -233,4 +235,4 @@ game_quit
 if grep -E 'AddressSanitizer|runtime error|LeakSanitizer' "$WORK/game.out" >&2; then
 	fail "the sanitizers reported a fault"
 fi
-echo "soak: passed ($SOAK_SECONDS s, seed $SOAK_SEED)"
+echo "soak: passed ($SOAK_SECONDS s, seed $SEED)"

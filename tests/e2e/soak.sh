@@ -232,7 +232,5 @@ kill -0 "$GAME" 2>/dev/null || soak_ended
 soak_rss_check || fail "resident memory kept growing after the warm-up"
 game_refocus
 game_quit
-if grep -E 'AddressSanitizer|runtime error|LeakSanitizer' "$WORK/game.out" >&2; then
-	fail "the sanitizers reported a fault"
-fi
+expect_no_sanitizer_report
 echo "soak: passed ($SOAK_SECONDS s, seed $SEED)"

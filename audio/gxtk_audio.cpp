@@ -124,13 +124,15 @@ gxtkAudio::gxtkAudio() {
 	channels[GXTK_MUSIC_CHANNEL].AL_Source();
 }
 
-// A sample stays alive while a channel is still sounding it.
+// A sample stays alive while a channel is still sounding it; the last piece
+// of music stays until the next replaces it.
 void gxtkAudio::mark() {
 	for (gxtkChannel& chan : channels) {
 		if (chan.channelState != GXTK_CHANNEL_STOPPED && SourceState(chan.sourceId) != AL_STOPPED) {
 			gc_mark_q(chan.sampleRef);
 		}
 	}
+	gc_mark_q(music);
 }
 
 // Pauses the sources of playing channels; their states stay "playing".
@@ -259,9 +261,14 @@ int gxtkAudio::SetRate(int channel, float rate) {
 //----------------------------------------------------------------------------
 
 // Loads a whole piece and plays it on the music channel; -1 if it did not load.
+// NOTE: the piece before is discarded at once, so that the load deletes its
+// buffer: left to the collector, a whole decoded piece per call could wait
+// for minutes, as the game allocates little once it runs.
 int gxtkAudio::PlayMusic(String path, int flags) {
 	StopMusic();
+	if (music) music->Discard();
 	gxtkSample* sample = LoadSample(path);
+	gc_assign(music, sample);
 	if (!sample) return -1;
 	PlaySample(sample, GXTK_MUSIC_CHANNEL, flags);
 	return 0;

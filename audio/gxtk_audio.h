@@ -69,6 +69,8 @@ public:
 	ALCdevice* alcDevice = nullptr;
 	ALCcontext* alcContext = nullptr;
 	gxtkChannel channels[GXTK_CHANNEL_COUNT] = {};
+	// The piece PlayMusic loaded last; its buffer goes when the next one loads.
+	gxtkSample* music = nullptr;
 
 	// The one device; channels find their siblings through it.
 	static gxtkAudio* audio;
@@ -76,7 +78,7 @@ public:
 	// Opens the default OpenAL device and gives the music channel its source.
 	gxtkAudio();
 
-	// Reports the samples that are still playing.
+	// Reports the samples that are still playing, and the last piece of music.
 	void mark() override;
 
 	virtual int Suspend();

@@ -159,8 +159,11 @@ protected:
 
 class KxVelmarGame : public KxGlfwGame {
 public:
-	// The whole life of the process.
-	static int Main(int argc, const char** argv);
+	// Called once the application exists, just before the frame loop starts.
+	using BeforeRun = void (*)(KxVelmarGame* game);
+
+	// The whole life of the process; beforeRun (a benchmark's hook) may be null.
+	static int Main(int argc, const char** argv, BeforeRun beforeRun = nullptr);
 };
 
 // The translated program's global set-up and application creation.

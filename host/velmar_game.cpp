@@ -23,7 +23,7 @@ const int EXIT_NO_WINDOW_SYSTEM = -1;
 
 }  // namespace
 
-int KxVelmarGame::Main(int argCount, const char** args) {
+int KxVelmarGame::Main(int argCount, const char** args, BeforeRun beforeRun) {
 	if (!glfwInit()) {
 		puts("glfwInit failed");
 		exit(EXIT_NO_WINDOW_SYSTEM);
@@ -40,6 +40,7 @@ int KxVelmarGame::Main(int argCount, const char** args) {
 		kxInit();
 		gc_mark();
 		kxMain();
+		if (beforeRun) beforeRun(game);
 		if (game->Delegate()) game->Run();
 	} catch (ThrowableObject* exception) {
 		glfwTerminate();

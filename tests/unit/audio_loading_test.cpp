@@ -142,6 +142,28 @@ TEST(AudioLoading, LoadingFlushesTheDiscardList) {
 	}));
 }
 
+TEST(AudioLoading, EachPieceOfMusicDeletesTheBufferOfTheOneBefore) {
+	EXPECT_TRUE(RunWithOpenAL(OpenALSetup(), [] {
+		SoundFiles files;
+		Host();
+		gxtkAudio* audio = new gxtkAudio();
+		String music(files.music.c_str());
+		ASSERT_EQ(audio->PlayMusic(music, 1), 0);
+		ALuint first = audio->channels[GXTK_MUSIC_CHANNEL].sampleRef->bufferId;
+		ASSERT_TRUE(alIsBuffer(first));
+		ASSERT_EQ(audio->PlayMusic(music, 1), 0);
+		ALuint second = audio->channels[GXTK_MUSIC_CHANNEL].sampleRef->bufferId;
+		// NOTE: OpenAL Soft may hand a deleted buffer's name to the next buffer.
+		EXPECT_TRUE(second == first || !alIsBuffer(first)) << "a replaced piece kept its whole decoded buffer";
+		EXPECT_TRUE(alIsBuffer(second));
+		EXPECT_EQ(audio->MusicState(), 1);
+		EXPECT_EQ(audio->PlayMusic(String(files.missing.c_str()), 1), -1);
+		EXPECT_FALSE(alIsBuffer(second)) << "a piece that did not load still replaces the one before";
+		EXPECT_EQ(audio->PlayMusic(music, 0), 0);
+		EXPECT_EQ(audio->MusicState(), 1);
+	}));
+}
+
 TEST(AudioModule, SoundsAndMusicReachTheDevice) {
 	EXPECT_TRUE(RunWithOpenAL(OpenALSetup(), [] {
 		SoundFiles files;

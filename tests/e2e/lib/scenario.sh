@@ -20,6 +20,10 @@
 #   window_find             waits for the game's window to be a new one (the
 #                           game made it again) and focuses it, as a window
 #                           manager would; its id in $WID
+#   game_refocus            finds the game's window now (full screen makes a
+#                           new one), without waiting, and gives it the focus
+#                           if it lacks it; $WID follows it
+#   game_rss                prints the game's resident memory in kB
 #   game_wait [SECONDS]     waits for the game to end; its status in $STATUS
 #   game_quit               F4, then game_wait; fails unless the status is 0
 #   game_gone MESSAGE       fails with MESSAGE, and the status if the game ended
@@ -183,6 +187,21 @@ window_find() {
 	done
 	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] || fail "the game made no new window"
 	xdotool windowfocus --sync "$WID"
+}
+
+# The game's newest window, under either of its titles, in $WID; it takes the
+# focus if it lacks it.
+# NOTE: switching to full screen closes the window and opens a new one that
+# keeps GLFW's own title; with no window manager nothing gives it the focus.
+game_refocus() {
+	WID=$(xdotool search --name '^(Zimbolo|GLFW Window)$' 2>/dev/null | sort -n | tail -1 || true)
+	[ -n "$WID" ] || return 0
+	[ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$WID" ] || xdotool windowfocus "$WID" 2>/dev/null || true
+}
+
+# The game's resident memory in kB (VmRSS), or nothing once it has ended.
+game_rss() {
+	awk '/^VmRSS:/ { print $2 }' "/proc/$GAME/status" 2>/dev/null || true
 }
 
 # Waits up to SECONDS (30) for the game to end; its exit status in $STATUS.

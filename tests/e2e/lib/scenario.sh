@@ -391,25 +391,51 @@ state_wait_change() {
 	fail "the state file was not written within ${1:-60} s"
 }
 
-# Fails unless the state file has all its fields and every checksum holds:
-# settings sum of i * option i, badge sum of the words, and per mode k (0..2)
-# the sum of (r + 4) * best r + (k + 3 + r) * recent r, all in 32 bits.
+# The checksum arithmetic of the state text, for state_check and
+# state_compose: settings sum of i * option i, badge sum of the words, and per
+# mode k (0..2) the sum of (r + 4) * best r + (k + 3 + r) * recent r, all in
+# 32 bits; is_checksum tells the fields (from 1) that hold a checksum.
+# NOTE: 32-bit wrap-around by hand: awk computes in doubles, exact up to 2^53.
+STATE_AWK='
+function wrap(x) {
+	x = x % 4294967296
+	if (x < 0) x += 4294967296
+	if (x >= 2147483648) x -= 4294967296
+	return x
+}
+function is_checksum(i) {
+	return i == 26 || i == 35 || (i >= 56 && (i - 56) % 21 == 0)
+}
+function checksums(v, s,    i, k, r, sum) {
+	sum = 0
+	for (i = 0; i < 25; i++) sum = wrap(sum + wrap(i * v[i + 1]))
+	s["settings"] = sum
+	sum = 0
+	for (i = 0; i < 8; i++) sum = wrap(sum + v[26 + i])
+	s["badges"] = sum
+	for (k = 0; k < 3; k++) {
+		sum = 0
+		for (r = 0; r < 10; r++) {
+			sum = wrap(sum + wrap((r + 4) * v[34 + 20 * k + 2 * r]))
+			sum = wrap(sum + wrap((k + 3 + r) * v[35 + 20 * k + 2 * r]))
+		}
+		s[k] = sum
+	}
+}'
+
+# Fails unless the state file has all its fields and every checksum holds.
 state_check() {
 	[ -f .velmarstate ] || fail "no state file"
-	STATE_ERROR=$(awk -F'|' '
-		function wrap(x) { x = x % 4294967296; if (x < 0) x += 4294967296
-			return x >= 2147483648 ? x - 4294967296 : x }
+	STATE_ERROR=$(awk -F'|' "$STATE_AWK"'
 		{ if (NF != 99 || $99 != "") { print "the state has " NF - 1 " fields, not 98"; exit }
-		  sum = 0; for (i = 0; i < 25; i++) sum = wrap(sum + i * $(i + 1))
-		  if (sum != $26) print "settings checksum " $26 ", expected " sum
-		  sum = 0; for (w = 0; w < 8; w++) sum = wrap(sum + $(27 + w))
-		  if (sum != $35) print "badge checksum " $35 ", expected " sum
-		  for (k = 0; k < 3; k++) {
-		    at = 36 + 21 * k; sum = 0
-		    for (r = 0; r < 10; r++)
-		      sum = wrap(sum + (r + 4) * $(at + 2 * r) + (k + 3 + r) * $(at + 2 * r + 1))
-		    if (sum != $(at + 20)) print "mode " k " checksum " $(at + 20) ", expected " sum
-		  } }' .velmarstate)
+		  n = 0
+		  for (i = 1; i <= 98; i++) if (!is_checksum(i)) v[++n] = $i
+		  checksums(v, s)
+		  if (s["settings"] != $26) print "settings checksum " $26 ", expected " s["settings"]
+		  if (s["badges"] != $35) print "badge checksum " $35 ", expected " s["badges"]
+		  for (k = 0; k < 3; k++)
+		    if (s[k] != $(56 + 21 * k)) print "mode " k " checksum " $(56 + 21 * k) ", expected " s[k]
+		}' .velmarstate)
 	[ -z "$STATE_ERROR" ] || fail "$STATE_ERROR"
 }
 
@@ -519,32 +545,6 @@ expect_no_sanitizer_report() {
 	fi
 }
 
-# The checksum arithmetic of the state text, for state_compose.
-# NOTE: 32-bit wrap-around by hand: awk computes in doubles, exact up to 2^53.
-STATE_AWK='
-function wrap(x) {
-	x = x % 4294967296
-	if (x < 0) x += 4294967296
-	if (x >= 2147483648) x -= 4294967296
-	return x
-}
-function checksums(v, s,    i, k, r, sum) {
-	sum = 0
-	for (i = 0; i < 25; i++) sum = wrap(sum + wrap(i * v[i + 1]))
-	s["settings"] = sum
-	sum = 0
-	for (i = 0; i < 8; i++) sum = wrap(sum + v[26 + i])
-	s["badges"] = sum
-	for (k = 0; k < 3; k++) {
-		sum = 0
-		for (r = 0; r < 10; r++) {
-			sum = wrap(sum + wrap((r + 4) * v[34 + 20 * k + 2 * r]))
-			sum = wrap(sum + wrap((k + 3 + r) * v[35 + 20 * k + 2 * r]))
-		}
-		s[k] = sum
-	}
-}'
-
 # A state text from its 93 values (25 settings, 8 badge words, three modes of
 # ten best, recent pairs), with the checksums put in their places.
 state_compose() {
@@ -568,8 +568,8 @@ state_compose() {
 # unless it is a complete state whose checksums all hold (state_check).
 state_values() {
 	state_check
-	awk -F'|' '{
-		for (i = 1; i <= 97; i++) if (i != 26 && i != 35 && i != 56 && i != 77) printf "%s%s", $i, i < 97 ? " " : "\n"
+	awk -F'|' "$STATE_AWK"'{
+		for (i = 1; i <= 97; i++) if (!is_checksum(i)) printf "%s%s", $i, i < 97 ? " " : "\n"
 	}' .velmarstate
 }
 

@@ -10,8 +10,8 @@
 // runs in threads of its own; the X server's share is not counted) and the
 // part of it the game's own thread used. Then it asks the window to close,
 // and the frame loop ends as it does on a closed window. The game runs in a
-// scratch directory holding a link to the build's data/ and an OpenAL Soft
-// configuration that mixes into nothing (the mixer still runs). The start is
+// scratch directory holding a link to the build's data/, with OpenAL Soft
+// mixing into nothing (the mixer still runs). The start is
 // counted from the call of Main: the process's own loading is not in it.
 // Counters: first_frame_ms, menu_ms, updates_per_s, renders_per_s,
 // cpu_percent and game_thread_cpu_percent (of one core), suspends (the window
@@ -23,7 +23,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -31,6 +30,7 @@
 #include "game/zimbolo.h"
 #include "host/app.h"
 #include "host/kx_game.h"
+#include "support/game_harness.h"
 
 namespace {
 
@@ -142,32 +142,18 @@ void WrapDelegate(KxVelmarGame* game) {
 	game->SetDelegate(new CountingDelegate(game->Delegate()));
 }
 
-// Files the scratch directory holds by the end: assets, mixer, saved state.
-const char* const SCRATCH_FILES[] = {"data", "alsoft.conf", ".velmarstate"};
-
-// A scratch working directory with the build's assets and a silent mixer.
-bool EnterScratchDirectory(char* dir) {
-	if (!mkdtemp(dir) || chdir(dir) != 0) return false;
-	if (symlink(ZIMBOLO_BUILD_DIR "/data", "data") != 0) return false;
-	std::FILE* conf = std::fopen("alsoft.conf", "w");
-	if (!conf) return false;
-	std::fputs("[general]\ndrivers = null\n", conf);
-	std::fclose(conf);
-	return setenv("ALSOFT_CONF", (std::string(dir) + "/alsoft.conf").c_str(), 1) == 0;
-}
+// Files the scratch directory holds by the end: assets and saved state.
+const char* const SCRATCH_FILES[] = {"data", ".velmarstate"};
 
 // Empties and removes the scratch directory.
-void LeaveScratchDirectory(const char* dir) {
+void LeaveScratchDirectory(const std::string& dir) {
 	for (const char* file : SCRATCH_FILES) unlink(file);
-	if (chdir("/") == 0) rmdir(dir);
+	if (chdir("/") == 0) rmdir(dir.c_str());
 }
 
 void BM_GameStartAndIdleMenu(benchmark::State& state) {
-	char dir[] = "/tmp/zimbolo-idle-XXXXXX";
-	if (!EnterScratchDirectory(dir)) {
-		state.SkipWithError("no scratch directory");
-		return;
-	}
+	std::string dir = EnterScratchDir();
+	setenv("ALSOFT_DRIVERS", "null", 1);
 	for (auto _ : state) {
 		static const char* args[] = {"zimbolo", nullptr};
 		g_tally.launch = Clock::now();

@@ -20,11 +20,9 @@
 
 #include <GLFW/glfw3.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <string>
 
 #include "game/my_app.h"
 #include "game/zimbolo.h"
@@ -142,17 +140,8 @@ void WrapDelegate(KxVelmarGame* game) {
 	game->SetDelegate(new CountingDelegate(game->Delegate()));
 }
 
-// Files the scratch directory holds by the end: assets and saved state.
-const char* const SCRATCH_FILES[] = {"data", ".velmarstate"};
-
-// Empties and removes the scratch directory.
-void LeaveScratchDirectory(const std::string& dir) {
-	for (const char* file : SCRATCH_FILES) unlink(file);
-	if (chdir("/") == 0) rmdir(dir.c_str());
-}
-
 void BM_GameStartAndIdleMenu(benchmark::State& state) {
-	std::string dir = EnterScratchDir();
+	EnterScratchDir();
 	setenv("ALSOFT_DRIVERS", "null", 1);
 	for (auto _ : state) {
 		static const char* args[] = {"zimbolo", nullptr};
@@ -160,7 +149,6 @@ void BM_GameStartAndIdleMenu(benchmark::State& state) {
 		KxVelmarGame::Main(1, args, WrapDelegate);
 		state.SetIterationTime(g_tally.idleSeconds);
 	}
-	LeaveScratchDirectory(dir);
 	const Tally& t = g_tally;
 	if (!t.done) state.SkipWithError("the game never idled in its menu");
 	state.counters["first_frame_ms"] = 1000 * t.firstFrame;

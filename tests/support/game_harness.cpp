@@ -1,12 +1,14 @@
 // game_harness.cpp: the scripted GLFW host for game tests.
 #include "support/game_harness.h"
 
+#include <dirent.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "graphics/gl_api.h"
 #include "host/app.h"
@@ -19,6 +21,25 @@ namespace {
 const int UPDATE_MS = 16;
 
 GameHost* current = nullptr;
+
+// The scratch directories this process made.
+std::vector<std::string> scratchDirs;
+
+// Empties and removes the scratch directories when the process ends.
+// NOTE: children made by run_in_child leave with _exit, so only the test
+// process itself removes them.
+void RemoveScratchDirs() {
+	for (const std::string& dir : scratchDirs) {
+		DIR* d = opendir(dir.c_str());
+		if (!d) continue;
+		while (dirent* entry = readdir(d)) {
+			std::string name = entry->d_name;
+			if (name != "." && name != "..") unlink((dir + "/" + name).c_str());
+		}
+		closedir(d);
+		rmdir(dir.c_str());
+	}
+}
 
 // The GL window query answers with the scripted window.
 void ScriptedWindowSize(int* width, int* height) {
@@ -34,6 +55,8 @@ std::string EnterScratchDir() {
 	if (!dir || chdir(dir) != 0) std::abort();
 	std::string data = std::string(ZIMBOLO_BUILD_DIR) + "/data";
 	if (symlink(data.c_str(), "data") != 0) std::abort();
+	if (scratchDirs.empty()) std::atexit(RemoveScratchDirs);
+	scratchDirs.push_back(dir);
 	return dir;
 }
 

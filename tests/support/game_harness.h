@@ -67,7 +67,8 @@ public:
 	KxGlfwVideoMode* GetGlfwDesktopMode() override;
 };
 
-// Makes a fresh working directory with ./data linked to the build's data.
+// Makes a fresh working directory with ./data linked to the build's data;
+// it is removed when the process ends.
 std::string EnterScratchDir();
 // Writes text to a file of the working directory.
 void WriteFile(const std::string& name, const std::string& text);

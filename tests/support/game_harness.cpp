@@ -22,13 +22,17 @@ const int UPDATE_MS = 16;
 
 GameHost* current = nullptr;
 
-// The scratch directories this process made.
+// The scratch directories this process made, and the process that made them.
 std::vector<std::string> scratchDirs;
+pid_t scratchOwner = 0;
 
-// Empties and removes the scratch directories when the process ends.
-// NOTE: children made by run_in_child leave with _exit, so only the test
-// process itself removes them.
+// Empties and removes the scratch directories when the process that made
+// them ends.
+// NOTE: a forked child (a death test, or the game quitting with exit inside
+// run_in_child) runs the same exit handlers; the parent may still check the
+// directory, so children leave it alone.
 void RemoveScratchDirs() {
+	if (getpid() != scratchOwner) return;
 	for (const std::string& dir : scratchDirs) {
 		DIR* d = opendir(dir.c_str());
 		if (!d) continue;
@@ -55,7 +59,10 @@ std::string EnterScratchDir() {
 	if (!dir || chdir(dir) != 0) std::abort();
 	std::string data = std::string(ZIMBOLO_BUILD_DIR) + "/data";
 	if (symlink(data.c_str(), "data") != 0) std::abort();
-	if (scratchDirs.empty()) std::atexit(RemoveScratchDirs);
+	if (scratchDirs.empty()) {
+		scratchOwner = getpid();
+		std::atexit(RemoveScratchDirs);
+	}
 	scratchDirs.push_back(dir);
 	return dir;
 }

@@ -125,6 +125,8 @@ int c_MyApp::p_Load() {
 		m_option[OPT_OVERSCAN] = 1;
 		kx_Zimbolo_overscan = 0;
 	}
+	// A text too short for the settings holds no later section either.
+	if (pos < SETTINGS_FIELDS) return 0;
 	if (pos + BADGE_WORDS < count) {
 		int sum = 0;
 		for (int w = 0; w < BADGE_WORDS; ++w) {

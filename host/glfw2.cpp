@@ -149,6 +149,19 @@ float triggerAxis(float value) {
 	return (value + 1.0f) * 0.5f;
 }
 
+// The first stick's y axis of a raw joystick, positive downwards in GLFW 3.
+const int kRawStickY = 1;
+
+// The number of buttons a raw joystick with count buttons and hats hats
+// reports, its first hat included.
+// NOTE: the host takes twelve buttons or fewer in place and moves the last
+// four of more to buttons 8-11, so a hat after at least eight buttons lands
+// on 8-11 either way, where a gamepad's d-pad is.
+int rawButtonCount(int count, int hats) {
+	if (hats <= 0) return count;
+	return (count > glfw2::GLFW2_FRONT_BUTTONS ? count : glfw2::GLFW2_FRONT_BUTTONS) + glfw2::GLFW2_HAT_BUTTONS;
+}
+
 }  // namespace
 
 namespace glfw2 {
@@ -193,6 +206,7 @@ int Glfw2Platform::JoystickParam(int joy, int param) {
 	if (!glfwJoystickPresent(joy)) return 0;
 	bool pad = glfwJoystickIsGamepad(joy);
 	int count = 0;
+	int hats = 0;
 	switch (param) {
 	case GLFW_PRESENT:
 		return 1;
@@ -203,43 +217,42 @@ int Glfw2Platform::JoystickParam(int joy, int param) {
 	case GLFW_BUTTONS:
 		if (pad) return GLFW2_PAD_BUTTONS;
 		::glfwGetJoystickButtons(joy, &count);
-		return count;
+		glfwGetJoystickHats(joy, &hats);
+		return rawButtonCount(count, hats);
 	default:
 		return 0;
 	}
 }
 
 int Glfw2Platform::JoystickPos(int joy, float* pos, int numaxes) {
+	int count = 0;
+	GLFWgamepadstate state;
+	if (!glfwGetGamepadState(joy, &state)) {
+		const float* axes = glfwGetJoystickAxes(joy, &count);
+		return axes ? glfw2RawAxes(axes, count, pos, numaxes) : 0;
+	}
 	float classic[GLFW2_PAD_AXES];
 	unsigned char buttons[GLFW2_PAD_BUTTONS];
-	const float* axes = classic;
-	int count = GLFW2_PAD_AXES;
-	GLFWgamepadstate state;
-	if (glfwGetGamepadState(joy, &state)) {
-		glfw2ClassicPad(state.buttons, state.axes, buttons, classic);
-	} else {
-		axes = glfwGetJoystickAxes(joy, &count);
-		if (!axes) return 0;
-	}
-	int n = count < numaxes ? count : numaxes;
-	for (int i = 0; i < n; ++i) pos[i] = axes[i];
+	glfw2ClassicPad(state.buttons, state.axes, buttons, classic);
+	int n = GLFW2_PAD_AXES < numaxes ? GLFW2_PAD_AXES : numaxes;
+	for (int i = 0; i < n; ++i) pos[i] = classic[i];
 	return n;
 }
 
 int Glfw2Platform::JoystickButtons(int joy, unsigned char* buttons, int numbuttons) {
+	int count = 0;
+	int hats = 0;
+	GLFWgamepadstate state;
+	if (!glfwGetGamepadState(joy, &state)) {
+		const unsigned char* states = ::glfwGetJoystickButtons(joy, &count);
+		const unsigned char* hat = glfwGetJoystickHats(joy, &hats);
+		return states ? glfw2RawButtons(states, count, hat, hats, buttons, numbuttons) : 0;
+	}
 	float axes[GLFW2_PAD_AXES];
 	unsigned char classic[GLFW2_PAD_BUTTONS];
-	const unsigned char* states = classic;
-	int count = GLFW2_PAD_BUTTONS;
-	GLFWgamepadstate state;
-	if (glfwGetGamepadState(joy, &state)) {
-		glfw2ClassicPad(state.buttons, state.axes, classic, axes);
-	} else {
-		states = ::glfwGetJoystickButtons(joy, &count);
-		if (!states) return 0;
-	}
-	int n = count < numbuttons ? count : numbuttons;
-	for (int i = 0; i < n; ++i) buttons[i] = states[i] == GLFW_PRESS ? kPress2 : kRelease2;
+	glfw2ClassicPad(state.buttons, state.axes, classic, axes);
+	int n = GLFW2_PAD_BUTTONS < numbuttons ? GLFW2_PAD_BUTTONS : numbuttons;
+	for (int i = 0; i < n; ++i) buttons[i] = classic[i];
 	return n;
 }
 
@@ -248,8 +261,8 @@ int Glfw2Platform::JoystickButtons(int joy, unsigned char* buttons, int numbutto
 //----------------------------------------------------------------------------
 
 int glfwInit() {
-	// The hat of a raw joystick reads as four buttons after the others.
-	glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_TRUE);
+	// A raw joystick's hats are read on their own: glfw2RawButtons places the first.
+	glfwInitHint(GLFW_JOYSTICK_HAT_BUTTONS, GLFW_FALSE);
 	if (!::glfwInit()) return 0;
 	GLFWmonitor* monitor = glfwGetPrimaryMonitor();
 	const ::GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
@@ -474,6 +487,26 @@ void glfw2ClassicPad(const unsigned char* buttons3, const float* axes3, unsigned
 	axes[3] = axes3[GLFW_GAMEPAD_AXIS_RIGHT_X];
 	axes[4] = -axes3[GLFW_GAMEPAD_AXIS_RIGHT_Y];
 	axes[5] = triggerAxis(axes3[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER]);
+}
+
+int glfw2RawButtons(const unsigned char* buttons3, int count, const unsigned char* hats3, int hats,
+                    unsigned char* buttons, int numbuttons) {
+	static const int hatOrder[GLFW2_HAT_BUTTONS] = {GLFW_HAT_LEFT, GLFW_HAT_UP, GLFW_HAT_RIGHT, GLFW_HAT_DOWN};
+	int hatButtons = hats > 0 ? GLFW2_HAT_BUTTONS : 0;
+	int front = rawButtonCount(count, hats) - hatButtons;
+	int room = numbuttons > hatButtons ? numbuttons - hatButtons : 0;
+	if (front > room) front = room;
+	int n = 0;
+	for (; n < front; ++n) buttons[n] = n < count && buttons3[n] == GLFW_PRESS ? kPress2 : kRelease2;
+	for (int i = 0; i < hatButtons && n < numbuttons; ++i) buttons[n++] = hats3[0] & hatOrder[i] ? kPress2 : kRelease2;
+	return n;
+}
+
+int glfw2RawAxes(const float* axes3, int count, float* axes, int numaxes) {
+	int n = count < numaxes ? count : numaxes;
+	for (int i = 0; i < n; ++i) axes[i] = axes3[i];
+	if (n > kRawStickY) axes[kRawStickY] = -axes3[kRawStickY];
+	return n;
 }
 
 }  // namespace glfw2

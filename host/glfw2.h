@@ -8,6 +8,10 @@
 // A pad that GLFW 3 knows as a gamepad is presented in the classic layout:
 // A, B, X, Y, the shoulders, back, start, the stick clicks, then the d-pad as
 // four buttons (left, up, right, down); stick y axes are positive upwards.
+// Any other joystick keeps its own buttons and axes, with its first stick's
+// y axis positive upwards too, and its first hat as four buttons in the same
+// order after at least eight buttons, so the host's read finds the hat at the
+// place of the gamepad's d-pad.
 //
 // NOTE: everything lives in namespace glfw2, and a file that needs both this
 // header and <GLFW/glfw3.h> includes this one first: GLFW 3 defines macros
@@ -84,6 +88,9 @@ constexpr int GLFW2_PAD_BUTTONS = 14;
 // Buttons and axes of a GLFW 3 gamepad state.
 constexpr int GLFW2_GAMEPAD3_BUTTONS = 15;
 constexpr int GLFW2_GAMEPAD3_AXES = 6;
+// A raw joystick's hat follows at least this many buttons, as four buttons.
+constexpr int GLFW2_FRONT_BUTTONS = 8;
+constexpr int GLFW2_HAT_BUTTONS = 4;
 
 //----------------------------------------------------------------------------
 // Types
@@ -173,5 +180,15 @@ int glfw2KeyFromGlfw3(int key);
 // Converts a GLFW 3 gamepad state (GLFW 3 button and axis order) to the
 // classic layout: GLFW2_PAD_BUTTONS buttons and GLFW2_PAD_AXES axes.
 void glfw2ClassicPad(const unsigned char* buttons3, const float* axes3, unsigned char* buttons, float* axes);
+// Converts the buttons of a joystick that GLFW 3 has no gamepad mapping for:
+// its count buttons, and with hats (hats > 0) released buttons up to
+// GLFW2_FRONT_BUTTONS and then the first hat as GLFW2_HAT_BUTTONS buttons
+// (left, up, right, down), which stay last when numbuttons cuts the list
+// short. Returns the number written.
+int glfw2RawButtons(const unsigned char* buttons3, int count, const unsigned char* hats3, int hats,
+                    unsigned char* buttons, int numbuttons);
+// Converts the axes of such a joystick: the first stick's y axis is turned
+// positive upwards. Returns the number written.
+int glfw2RawAxes(const float* axes3, int count, float* axes, int numaxes);
 
 }  // namespace glfw2

@@ -170,7 +170,8 @@ int GameHost::GetDeviceHeight() {
 	return windowHeight;
 }
 
-bool GameHost::PollJoystick(int port, Array<float> x, Array<float> y, Array<float>, Array<bool> buttons) {
+bool GameHost::PollJoystick(int port, Array<float> x, Array<float> y, Array<float> z, Array<bool> buttons) {
+	if (glfwJoysticks) return KxGlfwGame::PollJoystick(port, x, y, z, buttons);
 	const ScriptedPad& pad = pads[port];
 	if (!pad.present) return false;
 	for (int i = 0; i < 2; ++i) {

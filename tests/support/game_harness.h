@@ -50,6 +50,9 @@ public:
 
 	c_MyApp* app = nullptr;
 	ScriptedPad pads[JOY_UNITS];
+	// Joysticks are read as the GLFW host reads them, from the GLFW 2 layer
+	// and the platform a test installs there, instead of from pads.
+	bool glfwJoysticks = false;
 	int millisecs = 1000;
 	int windowWidth = 640;
 	int windowHeight = 480;

@@ -94,16 +94,45 @@ TEST_F(SaveDataTest, ChangedBestScoreInvalidatesOnlyItsMode) {
 	EXPECT_EQ(loaded->m_hiScore[50], 550);
 }
 
-TEST_F(SaveDataTest, TwentyFiveFieldsAreNotSettings) {
-	std::string text;
-	for (int i = 0; i < 24; ++i) text += "2|";
-	text += "2";
-	testing::internal::CaptureStdout();
-	c_MyApp* app = host.Launch(text.c_str());
-	std::string out = testing::internal::GetCapturedStdout();
-	EXPECT_EQ(out.find("Settings"), std::string::npos);
-	EXPECT_EQ(app->m_option[0], 0);
-	EXPECT_EQ(app->m_option[5], 1);
+// A text too short for a section leaves it and every later section at its
+// start values, silently. The settings open with fields that would pass as
+// badge words with their checksum (1 + 2 + 4 + 1 = 8), so a misread shows.
+TEST_F(SaveDataTest, ShortTextsLeaveTheMissingSectionsAlone) {
+	c_MyApp* app = host.Launch();
+	const int opening[9] = {1, 2, 4, 0, 0, 1, 0, 0, 8};
+	for (int i = 0; i < 9; ++i) app->m_option[i] = opening[i];
+	for (int i = 0; i < 256; i += 5) app->m_badgeGot[i] = true;
+	for (int i = 0; i < 60; ++i) app->m_hiScore[i] = 900 - i;
+	app->p_Save();
+	std::string saved = host.StateFile();
+	// Field counts; how many sections they hold; what loading prints.
+	struct Case {
+		int fields, sections;
+		const char* out;
+	};
+	const Case cases[] = {
+		{9, 0, ""}, {20, 0, ""}, {25, 0, ""},
+		{34, 1, "Settings Loaded\n"},
+		{55, 2, "Settings Loaded\nBadges Loaded\n"},
+		{76, 3, "Settings Loaded\nBadges Loaded\nHighscore 0 Loaded\n"},
+		{97, 4, "Settings Loaded\nBadges Loaded\nHighscore 0 Loaded\nHighscore 1 Loaded\n"},
+	};
+	for (const Case& c : cases) {
+		size_t end = 0;
+		for (int f = 0; f < c.fields; ++f) end = saved.find('|', end) + 1;
+		GameHost second;
+		testing::internal::CaptureStdout();
+		c_MyApp* loaded = second.Launch(saved.substr(0, end - 1).c_str());
+		EXPECT_EQ(testing::internal::GetCapturedStdout(), c.out) << c.fields << " fields";
+		EXPECT_EQ(loaded->m_option[0], c.sections > 0 ? 1 : 0) << c.fields << " fields";
+		EXPECT_EQ(loaded->m_badgeGot[0], c.sections > 1) << c.fields << " fields";
+		EXPECT_EQ(loaded->m_badgeGot[33], false) << c.fields << " fields";
+		for (int k = 0; k < 3; ++k) {
+			bool read = c.sections > 2 + k;
+			EXPECT_EQ(loaded->m_hiScore[10 * k], read ? 900 - 10 * k : 0) << c.fields << " fields, mode " << k;
+			EXPECT_EQ(loaded->m_hiScore[39 + 10 * k], read ? 861 - 10 * k : 0) << c.fields << " fields, mode " << k;
+		}
+	}
 }
 
 TEST_F(SaveDataTest, BoundsOfOverscanAndPad) {

@@ -1,9 +1,12 @@
-// The GLFW 2.7 layer's translation of GLFW 3 keys and gamepads.
+// The GLFW 2.7 layer's translation of GLFW 3 keys, gamepads and raw joysticks.
 #include <gtest/gtest.h>
 
+#include "game/play/records.h"
+#include "game/zimbolo.h"
 #include "host/glfw2.h"
 #include "host/kx_game.h"
 #include "input/key_translation.h"
+#include "support/game_harness.h"
 
 namespace {
 
@@ -54,6 +57,32 @@ public:
 		return numbuttons < glfw2::GLFW2_PAD_BUTTONS ? numbuttons : glfw2::GLFW2_PAD_BUTTONS;
 	}
 };
+
+// Serves joystick 0 as GLFW 3 reports a joystick it has no gamepad mapping
+// for: count buttons, hats hats (the first one scripted) and two axes.
+class RawJoystick : public glfw2::Glfw2Platform {
+public:
+	int count = 6;
+	int hats = 1;
+	unsigned char buttons[JOY_BUTTONS] = {};
+	unsigned char hat = GLFW_HAT_CENTERED;
+	float axes[2] = {};
+	int JoystickParam(int joy, int param) override { return joy == 0 && param == glfw2::GLFW_PRESENT; }
+	int JoystickPos(int, float* pos, int numaxes) override { return glfw2::glfw2RawAxes(axes, 2, pos, numaxes); }
+	int JoystickButtons(int, unsigned char* out, int numbuttons) override {
+		return glfw2::glfw2RawButtons(buttons, count, &hat, hats, out, numbuttons);
+	}
+};
+
+class Glfw2RawJoystick : public ::testing::Test {
+protected:
+	RawJoystick joystick;
+	void SetUp() override { glfw2::glfw2SetPlatform(&joystick); }
+	void TearDown() override { glfw2::glfw2SetPlatform(nullptr); }
+};
+
+// The hat directions in the order of pad buttons 8-11.
+const unsigned char kHatWays[4] = {GLFW_HAT_LEFT, GLFW_HAT_UP, GLFW_HAT_RIGHT, GLFW_HAT_DOWN};
 
 }  // namespace
 
@@ -140,4 +169,92 @@ TEST(Glfw2Gamepad, DpadReadsAsButtonsEightToElevenThroughTheHost) {
 	EXPECT_FALSE(buttons[12]);
 	EXPECT_FLOAT_EQ(y[0], 0.9f);
 	glfw2::glfw2SetPlatform(nullptr);
+}
+
+// Whatever the joystick's own button count, its hat reads as buttons 8-11
+// (left, up, right, down) through the host, its buttons keep their places
+// around it and its stick is positive upwards.
+TEST_F(Glfw2RawJoystick, HatReadsAsButtonsEightToElevenThroughTheHost) {
+	KxGlfwGame host;
+	Array<float> x(2), y(2), z(2);
+	Array<bool> buttons(JOY_BUTTONS);
+	for (int count : {6, 12, 30}) {
+		joystick = RawJoystick();
+		joystick.count = count;
+		for (int i = 0; i < 4; ++i) {
+			joystick.hat = kHatWays[i];
+			ASSERT_TRUE(host.PollJoystick(0, x, y, z, buttons));
+			for (int b = 0; b < JOY_BUTTONS; ++b) {
+				EXPECT_EQ(buttons[b], b == 8 + i) << count << " buttons, hat " << i << ", button " << b;
+			}
+		}
+		// The last button that fits beside the hat; those after it are dropped.
+		int last = (count < JOY_BUTTONS - 4 ? count : JOY_BUTTONS - 4) - 1;
+		joystick.hat = GLFW_HAT_CENTERED;
+		joystick.buttons[last] = GLFW_PRESS;
+		joystick.axes[1] = -0.75f;
+		ASSERT_TRUE(host.PollJoystick(0, x, y, z, buttons));
+		EXPECT_TRUE(buttons[last < 8 ? last : last + 4]) << count << " buttons";
+		EXPECT_FLOAT_EQ(y[0], 0.75f);
+	}
+	// Without a hat the buttons are read as they are, and the later ones keep their values.
+	joystick = RawJoystick();
+	joystick.hats = 0;
+	joystick.hat = GLFW_HAT_UP;
+	joystick.buttons[5] = GLFW_PRESS;
+	buttons[9] = true;
+	ASSERT_TRUE(host.PollJoystick(0, x, y, z, buttons));
+	for (int b = 0; b < 8; ++b) EXPECT_EQ(buttons[b], b == 5) << b;
+	EXPECT_TRUE(buttons[9]);
+}
+
+// With 6 and with 12 buttons of its own, a raw joystick's hat and stick move
+// the menu's selection and steer in play.
+TEST_F(Glfw2RawJoystick, HatAndStickSteerTheMenuAndPlay) {
+	for (int count : {6, 12}) {
+		SCOPED_TRACE(testing::Message() << count << " buttons");
+		joystick = RawJoystick();
+		joystick.count = count;
+		GameHost host;
+		host.glfwJoysticks = true;
+		c_MyApp* app = host.Launch();
+		host.Update(30);
+		ASSERT_EQ(app->m_gameState, STATE_MENU);
+		ASSERT_EQ(app->m_menuSel, 1);
+		// Right, down, left, up; then the stick down and up (GLFW 3 reports down as positive).
+		const unsigned char ways[4] = {GLFW_HAT_RIGHT, GLFW_HAT_DOWN, GLFW_HAT_LEFT, GLFW_HAT_UP};
+		const float sticks[2] = {0.9f, -0.9f};
+		const int selected[6] = {2, 3, 2, 1, 2, 1};
+		for (int i = 0; i < 6; ++i) {
+			if (i < 4) joystick.hat = ways[i];
+			else joystick.axes[1] = sticks[i - 4];
+			host.Update(1);
+			EXPECT_EQ(app->m_menuSel, selected[i]) << "move " << i;
+			joystick.hat = GLFW_HAT_CENTERED;
+			joystick.axes[1] = 0;
+			host.Update(1);
+		}
+		joystick.buttons[0] = GLFW_PRESS;
+		host.Update(1);
+		joystick.buttons[0] = GLFW_RELEASE;
+		host.Update(2);
+		ASSERT_EQ(app->m_gameState, STATE_PLAYING);
+		// Held for three updates, each way drives its value; the paddle follows up and down.
+		float* steered[4] = {&app->m_analogueX, &app->m_analogueY, &app->m_analogueX, &app->m_analogueY};
+		const float sign[4] = {-1, -1, 1, 1};
+		for (int i = 0; i < 4; ++i) {
+			float paddle = app->m_players[player::paddleY];
+			joystick.hat = kHatWays[i];
+			host.Update(3);
+			EXPECT_NEAR(*steered[i], 0.45f * sign[i], 1e-5) << "hat " << i;
+			if (steered[i] == &app->m_analogueY) {
+				EXPECT_EQ(app->m_players[player::paddleY] < paddle, sign[i] < 0) << "hat " << i;
+			}
+			joystick.hat = GLFW_HAT_CENTERED;
+			host.Update(10);
+		}
+		joystick.axes[1] = -0.9f;
+		host.Update(1);
+		EXPECT_FLOAT_EQ(app->m_analogueY, -0.9f) << "the stick pushed up moves the paddle up";
+	}
 }

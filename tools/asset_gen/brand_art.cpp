@@ -17,34 +17,51 @@ constexpr Vec kMiddle{128.0f, 128.0f};
 // Where on its orbit the studio mark's ball sits (radians along the ellipse).
 constexpr float kOrbitPhase = 2.35f;
 
+// The studio mark is designed on the whole frame and drawn at this scale
+// about its middle: the clear margin lets the small credits button sit in
+// the menu's top corner without reaching the edge or the score heading.
+constexpr float kMarkScale = 0.5f;
+
+// A point of the mark's design, in frame units.
+Vec mark(float x, float y) {
+  return Vec{kMiddle.x + (x - kMiddle.x) * kMarkScale, kMiddle.y + (y - kMiddle.y) * kMarkScale};
+}
+
+// A length of the mark's design, in frame units.
+float markLength(float length) {
+  return length * kMarkScale;
+}
+
 // Studio mark: a dark disc with a bright orbit ring, an orbiting ball and
 // the chunky pixel letters OVRI.
 void drawStudioLogo(Canvas& c, int) {
-  c.fill(circle(kMiddle, 122.0f), linear(Vec{0, 8}, hex(0x3bf0ff), Vec{0, 248}, hex(0xff4bb0)));
-  c.fill(circle(kMiddle, 112.0f), radial(Vec{110, 90}, 150.0f, hex(0x2e2a5a), hex(0x0c0a1c)));
-  Shape orbit = rotate(subtract(ellipse(kMiddle, 104.0f, 40.0f), ellipse(kMiddle, 96.0f, 33.0f)), kMiddle, -18.0f);
-  c.fill(orbit, linear(Vec{20, 0}, hex(0xffe53b), Vec{236, 0}, hex(0xff9a1f)));
+  c.fill(circle(kMiddle, markLength(122.0f)), linear(mark(0, 8), hex(0x3bf0ff), mark(0, 248), hex(0xff4bb0)));
+  c.fill(circle(kMiddle, markLength(112.0f)), radial(mark(110, 90), markLength(150.0f), hex(0x2e2a5a), hex(0x0c0a1c)));
+  Shape orbit = rotate(subtract(ellipse(kMiddle, markLength(104.0f), markLength(40.0f)),
+                                ellipse(kMiddle, markLength(96.0f), markLength(33.0f))),
+                       kMiddle, -18.0f);
+  c.fill(orbit, linear(mark(20, 0), hex(0xffe53b), mark(236, 0), hex(0xff9a1f)));
   float a = -18.0f * kDegToRad;
-  Vec orb{kMiddle.x + std::cos(a) * 100.0f * std::cos(kOrbitPhase) - std::sin(a) * 36.5f * std::sin(kOrbitPhase),
-          kMiddle.y + std::sin(a) * 100.0f * std::cos(kOrbitPhase) + std::cos(a) * 36.5f * std::sin(kOrbitPhase)};
-  c.fill(circle(orb, 13.0f), radial(Vec{orb.x - 4, orb.y - 5}, 18.0f, hex(0xffffff), hex(0x7a8ac8)));
-  constexpr float kCell = 8.0f;
+  Vec orb = mark(kMiddle.x + std::cos(a) * 100.0f * std::cos(kOrbitPhase) - std::sin(a) * 36.5f * std::sin(kOrbitPhase),
+                 kMiddle.y + std::sin(a) * 100.0f * std::cos(kOrbitPhase) + std::cos(a) * 36.5f * std::sin(kOrbitPhase));
+  c.fill(circle(orb, markLength(13.0f)),
+         radial(Vec{orb.x - markLength(4.0f), orb.y - markLength(5.0f)}, markLength(18.0f), hex(0xffffff), hex(0x7a8ac8)));
+  const float cell = markLength(8.0f);
   const std::string word = "OVRI";
-  float w = textWidth(word) * kCell;
-  float x = std::floor(kMiddle.x - w * 0.5f);
-  float y = kMiddle.y - 3.5f * kCell;
+  float x = std::floor(kMiddle.x - textWidth(word) * cell * 0.5f);
+  float y = kMiddle.y - 3.5f * cell;
   for (char ch : word) {
     const Bitmap& g = glyph(ch);
-    c.bitmap(g, x + 3.0f, y + 4.0f, hex(0x000000, 0.6f), kCell);
-    c.bitmap(g, x, y, hex(0xffffff), kCell);
-    x += (static_cast<float>(g.width) + 1.0f) * kCell;
+    c.bitmap(g, x + markLength(3.0f), y + markLength(4.0f), hex(0x000000, 0.6f), cell);
+    c.bitmap(g, x, y, hex(0xffffff), cell);
+    x += (static_cast<float>(g.width) + 1.0f) * cell;
   }
-  constexpr float kSmall = 2.0f;
+  const float small = markLength(2.0f);
   const std::string studio = "GAMES";
-  float sx = std::floor(kMiddle.x - textWidth(studio) * kSmall * 0.5f);
+  float sx = std::floor(kMiddle.x - textWidth(studio) * small * 0.5f);
   for (char ch : studio) {
-    c.bitmap(glyph(ch), sx, 176.0f, hex(0x3bf0ff), kSmall);
-    sx += (static_cast<float>(glyph(ch).width) + 1.0f) * kSmall;
+    c.bitmap(glyph(ch), sx, mark(0, 176).y, hex(0x3bf0ff), small);
+    sx += (static_cast<float>(glyph(ch).width) + 1.0f) * small;
   }
   c.outline(outlineDark(), 2.0f);
 }

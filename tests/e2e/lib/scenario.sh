@@ -318,9 +318,10 @@ shot_until() {
 	done
 }
 
-# The loading screen: dark blue, its disc and band, bluer than green.
+# The loading screen: dark blue around a yellow disc and an orange band, so
+# redder than green, with far more blue than the brown options box.
 is_loading() {
-	[ "$BLUE" -gt "$GREEN" ] && [ "$RED" -gt "$GREEN" ]
+	[ "$RED" -gt "$GREEN" ] && [ $((BLUE * 2)) -gt "$RED" ]
 }
 
 # The menu or play, on their green background at full brightness.

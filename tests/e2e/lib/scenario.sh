@@ -69,7 +69,8 @@
 #   state_compose V*93      a valid state text from its 93 values
 #   state_values            the state file's 93 values; fails unless complete
 #                           and valid
-#   work_read_only          the working directory read-only (game as $GAME_AS)
+#   work_read_only          the working directory and its state file
+#                           read-only (game as $GAME_AS)
 #   work_state_read_only    then the directory writable, the state file not
 #   scenario_begin_open NAME  scenario_begin on an X server open to all users
 set -eu
@@ -365,9 +366,10 @@ state_recent() {
 	state_field $((STATE_MODES_AT + STATE_MODE_FIELDS * ($1 - 1) + 2 * $2 + 1))
 }
 
-# The time the state file was last written, to the nanosecond.
+# The time the state file (or the file it links to) was last written, to the
+# nanosecond.
 state_time() {
-	stat -c %y .velmarstate 2>/dev/null || echo none
+	stat -L -c %y .velmarstate 2>/dev/null || echo none
 }
 
 # Remembers the state file (or its absence) and its time for state_changed.
@@ -577,14 +579,15 @@ state_values() {
 # root and needs file permissions to bind.
 GAME_USER=65534
 
-# Makes the working directory readable by everyone and writable by no one;
-# the game then runs as $GAME_USER when the scenario runs as root (who may
-# write anywhere). The X server must then be open: see scenario_begin_open.
+# Makes the working directory and its state file readable by everyone and
+# writable by no one; the game then runs as $GAME_USER when the scenario runs
+# as root (who may write anywhere). The X server must then be open: see
+# scenario_begin_open.
 work_read_only() {
 	: > "$WORK/game.out"
 	chmod 755 "$WORK"
 	chmod -R a+rX "$WORK"
-	chmod a-w "$WORK"
+	chmod a-w "$WORK" "$WORK/.velmarstate"
 	if [ "$(id -u)" -eq 0 ]; then
 		GAME_AS="setpriv --reuid=$GAME_USER --regid=$GAME_USER --clear-groups"
 		$GAME_AS sh -c '[ -x "$1/zimbolo" ] && [ -r "$1/data/gfx.png" ] && [ -r "$2/alsoft.conf" ]' - "$BUILD" "$WORK" ||

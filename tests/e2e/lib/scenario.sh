@@ -18,8 +18,9 @@
 #   audio_settle [SECONDS]  waits until the last 0.3 s of sound were silent
 #   game_start              starts build/zimbolo, finds and focuses its window
 #   window_find             waits for the game's window to be a new one (the
-#                           game made it again) and focuses it, as a window
-#                           manager would; its id in $WID
+#                           game made it again), titled "Zimbolo", and
+#                           focuses it, as a window manager would; its id in
+#                           $WID
 #   game_refocus            finds the game's window now (full screen makes a
 #                           new one), without waiting, and gives it the focus
 #                           if it lacks it; $WID follows it
@@ -176,26 +177,25 @@ game_start() {
 	xdotool windowfocus --sync "$WID"
 }
 
-# Finds the game's new window after it made its window again: titled
-# "Zimbolo", or untitled ("GLFW Window") in full screen. Focuses it.
+# Finds the game's new window, titled "Zimbolo" in full screen as in a
+# window, after it made its window again. Focuses it.
 window_find() {
 	OLD_WID=$WID
 	for _ in $(seq 200); do
-		WID=$(xdotool search --onlyvisible --name '^(Zimbolo|GLFW Window)$' 2>/dev/null | head -1 || true)
+		WID=$(xdotool search --onlyvisible --name '^Zimbolo$' 2>/dev/null | head -1 || true)
 		[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] && break
 		kill -0 "$GAME" 2>/dev/null || game_gone "no new window"
 		sleep 0.05
 	done
-	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] || fail "the game made no new window"
+	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] || fail "the game made no new window titled Zimbolo"
 	xdotool windowfocus --sync "$WID"
 }
 
-# The game's newest window, under either of its titles, in $WID; it takes the
-# focus if it lacks it.
-# NOTE: switching to full screen closes the window and opens a new one that
-# keeps GLFW's own title; with no window manager nothing gives it the focus.
+# The game's newest window in $WID; it takes the focus if it lacks it.
+# NOTE: switching to full screen closes the window and opens a new one; with
+# no window manager nothing gives it the focus.
 game_refocus() {
-	WID=$(xdotool search --name '^(Zimbolo|GLFW Window)$' 2>/dev/null | sort -n | tail -1 || true)
+	WID=$(xdotool search --name '^Zimbolo$' 2>/dev/null | sort -n | tail -1 || true)
 	[ -n "$WID" ] || return 0
 	[ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$WID" ] || xdotool windowfocus "$WID" 2>/dev/null || true
 }

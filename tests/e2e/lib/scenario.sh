@@ -187,7 +187,8 @@ window_find() {
 		kill -0 "$GAME" 2>/dev/null || game_gone "no new window"
 		sleep 0.05
 	done
-	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] || fail "the game made no new window titled Zimbolo"
+	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] ||
+		fail "the game made no new window titled Zimbolo (windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' ' '))"
 	xdotool windowfocus --sync "$WID"
 }
 

@@ -49,6 +49,7 @@ const int START_WIDTH = 640;
 const int START_HEIGHT = 480;
 const int START_COLOUR_BITS = 8;
 const int WINDOW_REFRESH_RATE = 60;
+const char* const WINDOW_TITLE = "Zimbolo";
 // Bit of SetDeviceWindow's flags that asks for full screen.
 const int WINDOW_FLAG_FULLSCREEN = 1;
 // Exit status when no window can be opened.
@@ -245,10 +246,10 @@ void KxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
 		exit(EXIT_NO_WINDOW);
 	}
 	++glfwGraphicsSeq;
-	if (!fullscreen) {
-		glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
-		glfwSetWindowTitle("Zimbolo");
-	}
+	if (!fullscreen) glfwSetWindowPos((desktop.Width - width) / 2, (desktop.Height - height) / 2);
+	// NOTE: the full-screen window is named too: task bars and window
+	// switchers show it, and GLFW's own default title would stand there.
+	glfwSetWindowTitle(WINDOW_TITLE);
 	if (_swapInterval >= 0) glfwSwapInterval(_swapInterval);
 	glfwEnable(GLFW_KEY_REPEAT);
 	glfwDisable(GLFW_AUTO_POLL_EVENTS);

@@ -1,6 +1,8 @@
 // errors.cpp: program output, runtime errors, the debugger protocol and crashes.
 #include "runtime/errors.h"
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -97,9 +99,13 @@ void dbg_print(const String& text) {
 //----------------------------------------------------------------------------
 
 // Announces the stop and runs debugger commands until one continues.
+// NOTE: a debugger talks through pipes. A terminal on standard input is the
+// shell the game was started from, which sends no commands: waiting on it
+// would freeze the window for ever, so there the process ends at once.
 void dbg_stop() {
 	std::fprintf(stderr, "{{~~%s~~}}\n\n", dbg_info ? dbg_info : "");
 	std::fflush(stderr);
+	if (isatty(STDIN_FILENO)) std::exit(EXIT_RUNTIME_ERROR);
 	for (;;) {
 		char line[DBG_LINE_MAX + 1];
 		if (!std::fgets(line, sizeof line, stdin)) std::exit(EXIT_RUNTIME_ERROR);

@@ -3,7 +3,8 @@
 // kxPrint writes a UTF-8 line to standard output. kxError raises a runtime
 // error (an empty message is the normal way to quit, with status 0). Fatal
 // paths end in dbg_stop, a line protocol on standard error and input through
-// which a debugger may inspect the program; without one the process ends.
+// which a debugger may inspect the program; without one (no input, or a
+// terminal) the process ends.
 #pragma once
 
 #include "runtime/kx_string.h"

@@ -2,6 +2,7 @@
 #include "runtime/files.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,10 @@ static const int SAVE_CANNOT_OPEN = -1;
 static const int SAVE_SHORT_WRITE = -2;
 // The permissions of a state file that does not exist.
 static const mode_t NO_STATE_MODE = static_cast<mode_t>(-1);
+// What names the temporary file beside the file a save replaces.
+static const char* const STATE_TEMP_SUFFIX = ".tmp";
+// Symbolic links followed to the state file at most (the system's own limit).
+static const int MAX_LINK_HOPS = 40;
 
 //----------------------------------------------------------------------------
 // Paths
@@ -120,53 +125,94 @@ static size_t writeWithFwrite(const void* data, size_t bytes, FILE* file) {
 
 KxFileWriteFn kx_file_write = writeWithFwrite;
 
-// Writes all bytes and forces them to disk; false on any shortfall.
-static bool writeDurably(FILE* file, const std::string& bytes) {
-	if (!bytes.empty() && kx_file_write(bytes.data(), bytes.size(), file) != bytes.size()) return false;
-	return std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+// Writes all bytes, forces them to disk and closes the file; false on any shortfall.
+static bool writeDurablyAndClose(FILE* file, const std::string& bytes) {
+	bool written = bytes.empty() || kx_file_write(bytes.data(), bytes.size(), file) == bytes.size();
+	written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+	return std::fclose(file) == 0 && written;
 }
 
-// Makes a rename in the working directory durable; failure here loses nothing.
-static void syncWorkingDirectory() {
-	int dir = open(".", O_RDONLY | O_DIRECTORY);
+// The directory part of a path ("." for a bare name).
+static std::string directoryOf(const std::string& path) {
+	size_t slash = path.rfind('/');
+	if (slash == std::string::npos) return ".";
+	return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes a rename in a directory durable; failure here loses nothing.
+static void syncDirectory(const std::string& path) {
+	int dir = open(path.c_str(), O_RDONLY | O_DIRECTORY);
 	if (dir < 0) return;
 	fsync(dir);
 	close(dir);
 }
 
-// Whether the state file may be replaced, and its permission bits in *mode
-// (NO_STATE_MODE when there is no state file yet).
+// The file a save writes: the state file, or the file its symbolic links
+// lead to (which need not exist yet).
+// NOTE: renaming over the link itself would replace it with a plain file and
+// leave the file it points to stale.
+static std::string stateTarget() {
+	std::string path = KX_STATE_FILE;
+	for (int hop = 0; hop < MAX_LINK_HOPS; ++hop) {
+		char link[PATH_MAX];
+		ssize_t length = readlink(path.c_str(), link, sizeof link);
+		if (length <= 0 || static_cast<size_t>(length) >= sizeof link) break;
+		std::string next(link, static_cast<size_t>(length));
+		path = next[0] == '/' ? next : directoryOf(path) + "/" + next;
+	}
+	return path;
+}
+
+// Whether the state file at target may be replaced, and its permission bits
+// in *mode (NO_STATE_MODE when there is no state file yet).
 // NOTE: the rename would replace a state file that the process may not write
 // to; such a file is kept, as opening it for writing in place would fail.
-static bool stateReplaceable(mode_t* mode) {
+static bool stateReplaceable(const std::string& target, mode_t* mode) {
 	struct stat info;
 	*mode = NO_STATE_MODE;
-	if (stat(KX_STATE_FILE, &info) != 0) return true;
+	if (stat(target.c_str(), &info) != 0) return true;
 	*mode = info.st_mode & (S_IRWXU | S_IRWXG | S_IRWXO);
-	return faccessat(AT_FDCWD, KX_STATE_FILE, W_OK, AT_EACCESS) == 0;
+	return faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// Fills the open temporary file temp with the bytes and renames it over
+// target; the temporary file is gone afterwards either way.
+static int replaceFromTemporary(FILE* file, const std::string& temp, const std::string& target, mode_t mode,
+                                const std::string& bytes) {
+	if (mode != NO_STATE_MODE) fchmod(fileno(file), mode);
+	if (!writeDurablyAndClose(file, bytes)) {
+		std::remove(temp.c_str());
+		return SAVE_SHORT_WRITE;
+	}
+	if (std::rename(temp.c_str(), target.c_str()) != 0) {
+		std::remove(temp.c_str());
+		return SAVE_CANNOT_OPEN;
+	}
+	syncDirectory(directoryOf(target));
+	return SAVE_OK;
+}
+
+// Truncates target and writes the bytes into it.
+static int writeInPlace(const std::string& target, const std::string& bytes) {
+	FILE* file = std::fopen(target.c_str(), "wb");
+	if (!file) return SAVE_CANNOT_OPEN;
+	return writeDurablyAndClose(file, bytes) ? SAVE_OK : SAVE_SHORT_WRITE;
 }
 
 // NOTE: the state is written to a temporary file first and renamed over the
 // state file, so a failed or interrupted save leaves the previous one intact.
-// The new file keeps the old one's permissions.
+// The new file keeps the old one's permissions. Where no temporary file can
+// be made (a directory the process may not write), an existing state file
+// that it may write is written in place instead, so that the save is kept.
 int KxGame::SaveState(String state) {
+	std::string target = stateTarget();
 	mode_t mode;
-	if (!stateReplaceable(&mode)) return SAVE_CANNOT_OPEN;
-	FILE* file = OpenFile(String(KX_STATE_TEMP_FILE), String("wb"));
-	if (!file) return SAVE_CANNOT_OPEN;
-	if (mode != NO_STATE_MODE) fchmod(fileno(file), mode);
-	bool written = writeDurably(file, state.ToUtf8());
-	if (std::fclose(file) != 0) written = false;
-	if (!written) {
-		std::remove(KX_STATE_TEMP_FILE);
-		return SAVE_SHORT_WRITE;
-	}
-	if (std::rename(KX_STATE_TEMP_FILE, KX_STATE_FILE) != 0) {
-		std::remove(KX_STATE_TEMP_FILE);
-		return SAVE_CANNOT_OPEN;
-	}
-	syncWorkingDirectory();
-	return SAVE_OK;
+	if (!stateReplaceable(target, &mode)) return SAVE_CANNOT_OPEN;
+	std::string bytes = state.ToUtf8();
+	std::string temp = target + STATE_TEMP_SUFFIX;
+	FILE* file = std::fopen(temp.c_str(), "wb");
+	if (file) return replaceFromTemporary(file, temp, target, mode, bytes);
+	return mode == NO_STATE_MODE ? SAVE_CANNOT_OPEN : writeInPlace(target, bytes);
 }
 
 // The saved state text, empty when there is none.

@@ -4,8 +4,10 @@
 // the working directory, open and read files, and keep the application's one
 // state text in "./.velmarstate" live in files.cpp. The state is written to a
 // temporary file beside it and renamed into place, so an interrupted save
-// leaves the previous state whole. File writes go through kx_file_write so
-// that tests can make a write fail part way.
+// leaves the previous state whole; a state file that is a symbolic link is
+// saved where the link leads. In a directory where no temporary file can be
+// made, a writable state file is written in place. File writes go through
+// kx_file_write so that tests can make a write fail part way.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +15,8 @@
 
 #include "runtime/kx_string.h"
 
-// The state file and the temporary file a save is written to first.
+// The state file and the temporary file a save is written to first (beside
+// a link's target, its name followed by ".tmp").
 extern const char* const KX_STATE_FILE;
 extern const char* const KX_STATE_TEMP_FILE;
 

@@ -5,15 +5,17 @@
 // "key N" for every key hit and "char N" for every character of an update.
 // F4 ends it through kx_app_EndApp. Started with "measure", it ends by
 // itself after five seconds and first prints the updates it ran and its
-// processor time over them. A run that nobody ends stops after a minute
-// with status 3.
+// processor time over them. Started with "crash" or "error", its first update
+// ends in a fatal signal or in a runtime error (a second application). A run
+// that nobody ends stops after a minute with status 3.
 #include <sys/resource.h>
 
 #include <GL/gl.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 
 #include "host/app.h"
 #include "host/framework_init.h"
@@ -30,7 +32,8 @@ const int ABANDON_MS = 60000;
 const int EXIT_ABANDONED = 3;
 const int UPDATE_RATE = 60;
 
-bool measuring;
+// The run the command line asks for: "measure", "crash", "error" or none.
+std::string run;
 
 // Processor time used by the process so far, in seconds.
 double cpuSeconds() {
@@ -64,10 +67,12 @@ public:
 		++m_updates;
 		ReportInput();
 		std::fflush(stdout);
+		if (run == "crash") std::raise(SIGSEGV);
+		if (run == "error") (new c_HostApp)->m_new();
 		if (kx_input_KeyHit(KEY_F4)) kx_app_EndApp();
 		int elapsed = kx_app_Millisecs() - m_startMs;
 		if (elapsed >= ABANDON_MS) std::exit(EXIT_ABANDONED);
-		if (measuring && elapsed >= MEASURE_MS) {
+		if (run == "measure" && elapsed >= MEASURE_MS) {
 			std::printf("updates %d ms %d cpu %.3f\n", m_updates - 1, elapsed, cpuSeconds() - m_startCpu);
 			std::fflush(stdout);
 			kx_app_EndApp();
@@ -103,7 +108,7 @@ int kxMain() {
 }
 
 int main(int argc, char** argv) {
-	measuring = argc > 1 && std::strcmp(argv[1], "measure") == 0;
+	if (argc > 1) run = argv[1];
 	KxVelmarGame::Main(argc, const_cast<const char**>(argv));
 	return 0;
 }

@@ -1,11 +1,15 @@
 # read_only.sh: the game where it may not write its state.
 #
-# First the working directory is read-only, then only the state file in it
-# is. Each time the directory holds an old state file; the game must load it,
-# play two rounds (each ending with a save that cannot be written) and go on
-# running as if nothing happened; F4 then ends it with status 0. The old
-# state file must be untouched, byte for byte, and no temporary file may be
-# left.
+# First the working directory and its state file are read-only, then only
+# the state file is. Each time the directory holds an old state file; the
+# game must load it, play two rounds (each ending with a save that cannot be
+# written) and go on running as if nothing happened; F4 then ends it with
+# status 0. The old state file must be untouched, byte for byte, and no
+# temporary file may be left.
+# Then the directory is read-only again but the state file is writable: a
+# round's score reaches the file, written in place. Last the state file is a
+# link into another directory: the score reaches the file there and the link
+# stays.
 # NOTE: root writes anywhere, so run as root the game runs as an
 # unprivileged user on an X server without access control.
 set -eu
@@ -14,6 +18,11 @@ set -eu
 scenario_begin_open read_only
 
 OLD="$SHOTS/old_state"
+
+# The names in the working directory, sorted, on one line.
+work_names() {
+	ls -A | sort | tr '\n' ' '
+}
 
 # Plays two rounds whose saves must fail, then checks that nothing changed.
 rounds_without_saving() {
@@ -29,8 +38,24 @@ rounds_without_saving() {
 	expect_output "Settings Loaded"
 	cmp -s .velmarstate "$OLD" || fail "$1: the old state file changed"
 	[ ! -e .velmarstate.tmp ] || fail "$1: a temporary state file was left"
-	[ "$(ls -A | sort | tr '\n' ' ')" = ".velmarstate alsoft.conf data game.out " ] ||
+	[ "$(work_names)" = ".velmarstate alsoft.conf data game.out " ] ||
 		fail "$1: the working directory changed: $(ls -A)"
+	game_quit
+	expect_no_sanitizer_report
+}
+
+# Plays a round whose save must reach the state file marked before (the
+# menu comes back after the save); the working directory keeps its names.
+round_saved() {
+	echo "part $1"
+	NAMES=$(work_names)
+	game_start
+	game_round_play "$1"
+	game_over_wait "$1"
+	state_changed || fail "$1: the state file was not written"
+	state_check_game 1
+	echo "$1: the score $SCORE was saved"
+	[ "$(work_names)" = "$NAMES" ] || fail "$1: the working directory changed: $(ls -A)"
 	game_quit
 	expect_no_sanitizer_report
 }
@@ -44,5 +69,20 @@ rounds_without_saving directory
 
 work_state_read_only
 rounds_without_saving file
+
+chmod a+w .velmarstate
+state_mark
+chmod a-w "$WORK"
+round_saved in_place
+
+chmod u+w "$WORK"
+mkdir saves
+mv .velmarstate saves/state
+ln -s saves/state .velmarstate
+[ "$(id -u)" -ne 0 ] || chown "$GAME_USER" saves
+state_mark
+round_saved link
+[ -L .velmarstate ] || fail "the link to the state file was replaced"
+[ "$(ls -A saves)" = state ] || fail "the directory of the linked state holds $(ls -A saves)"
 
 echo "read_only: passed"

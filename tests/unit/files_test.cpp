@@ -1,5 +1,6 @@
 // Path mapping, file loading and the state file, including saves that fail.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -127,25 +128,41 @@ TEST_F(Files, StateFileWithUtf16MarkIsReadAsUtf16) {
 	EXPECT_EQ(state[1], 0x20AC);
 }
 
-TEST_F(Files, SaveThatCannotOpenLeavesThePreviousState) {
-	TempDir dir;
-	ASSERT_EQ(host()->SaveState(String("scores=1")), 0);
-	std::filesystem::create_directory(KX_STATE_TEMP_FILE);
-	EXPECT_EQ(host()->SaveState(String("scores=2")), -1);
-	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=1");
-	std::filesystem::remove(KX_STATE_TEMP_FILE);
-	EXPECT_EQ(host()->SaveState(String("scores=3")), 0);
-	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=3");
+// Writes only the first half of what it is given.
+size_t halfWriter(const void* data, size_t bytes, FILE* file) {
+	return std::fwrite(data, 1, bytes / 2, file);
 }
 
-TEST_F(Files, SaveInAReadOnlyDirectoryLeavesThePreviousState) {
-	if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+// The file's inode number: the same one after a save in place, another after
+// a save that replaced the file.
+ino_t inodeOf(const char* path) {
+	struct stat info;
+	return stat(path, &info) == 0 ? info.st_ino : 0;
+}
+
+TEST_F(Files, WhereNoTemporaryFileCanBeMadeTheStateIsWrittenInPlace) {
+	namespace fs = std::filesystem;
 	TempDir dir;
-	ASSERT_EQ(host()->SaveState(String("scores=1")), 0);
-	std::filesystem::permissions(".", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-	EXPECT_EQ(host()->SaveState(String("scores=2")), -1);
-	std::filesystem::permissions(".", std::filesystem::perms::owner_all);
-	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=1");
+	fs::create_directory(KX_STATE_TEMP_FILE);
+	EXPECT_EQ(host()->SaveState(String("scores=1")), -1) << "without a state file there is nothing to write in place";
+	EXPECT_FALSE(fs::exists(KX_STATE_FILE));
+
+	writeBytes(KX_STATE_FILE, "scores=1;badges=7 and a longer tail");
+	const fs::perms privateFile = fs::perms::owner_read | fs::perms::owner_write;
+	fs::permissions(KX_STATE_FILE, privateFile);
+	ino_t inode = inodeOf(KX_STATE_FILE);
+	EXPECT_EQ(host()->SaveState(String("scores=2")), 0);
+	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=2") << "the old text is cut off";
+	EXPECT_EQ(inodeOf(KX_STATE_FILE), inode);
+	EXPECT_EQ(fs::status(KX_STATE_FILE).permissions(), privateFile);
+
+	kx_file_write = halfWriter;
+	EXPECT_EQ(host()->SaveState(String("scores=99999")), -2) << "a short write in place is no success";
+	kx_file_write = savedWriter;
+	fs::remove(KX_STATE_TEMP_FILE);
+	EXPECT_EQ(host()->SaveState(String("scores=3")), 0);
+	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=3");
+	EXPECT_NE(inodeOf(KX_STATE_FILE), inode) << "with a temporary file the save replaces the file again";
 }
 
 // Runs the rest of its scope as an unprivileged user when the test runs as
@@ -185,6 +202,67 @@ TEST_F(Files, SaveLeavesAStateFileItMayNotWrite) {
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=3");
 }
 
+TEST_F(Files, InADirectoryItMayNotWriteAWritableStateIsWrittenInPlace) {
+	namespace fs = std::filesystem;
+	TempDir dir;
+	ASSERT_EQ(host()->SaveState(String("scores=1")), 0);
+	const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+	                           fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+	fs::permissions(KX_STATE_FILE, fs::perms::others_write | fs::perms::group_write, fs::perm_options::add);
+	fs::permissions(".", readOnly);
+	{
+		UnprivilegedScope unprivileged;
+		EXPECT_EQ(host()->SaveState(String("scores=2")), 0);
+		EXPECT_FALSE(fs::exists(KX_STATE_TEMP_FILE));
+	}
+	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=2");
+	fs::permissions(".", fs::perms::owner_all);
+	fs::remove(KX_STATE_FILE);
+	fs::permissions(".", readOnly);
+	{
+		UnprivilegedScope unprivileged;
+		EXPECT_EQ(host()->SaveState(String("scores=3")), -1);
+	}
+	EXPECT_FALSE(fs::exists(KX_STATE_FILE));
+}
+
+TEST_F(Files, AStateFileThatIsALinkIsSavedWhereTheLinkLeads) {
+	namespace fs = std::filesystem;
+	TempDir dir;
+	// A chain of links: relative to where each link lies, then absolute.
+	fs::create_directory("saves");
+	fs::create_symlink(fs::absolute("saves/state"), "saves/absolute");
+	fs::create_symlink("absolute", "saves/relative");
+	fs::create_symlink("saves/relative", KX_STATE_FILE);
+	EXPECT_EQ(host()->SaveState(String("scores=1")), 0) << "a link to no file yet";
+	EXPECT_EQ(ReadFileBytes("saves/state"), "scores=1");
+	const fs::perms privateFile = fs::perms::owner_read | fs::perms::owner_write;
+	fs::permissions("saves/state", privateFile);
+	EXPECT_EQ(host()->SaveState(String("scores=2")), 0);
+	EXPECT_EQ(ReadFileBytes("saves/state"), "scores=2");
+	EXPECT_EQ(fs::status("saves/state").permissions(), privateFile);
+	EXPECT_TRUE(fs::is_symlink(KX_STATE_FILE));
+	EXPECT_TRUE(fs::is_symlink("saves/relative"));
+	EXPECT_TRUE(fs::is_symlink("saves/absolute"));
+	EXPECT_FALSE(fs::exists(KX_STATE_TEMP_FILE));
+	EXPECT_FALSE(fs::exists("saves/state.tmp"));
+
+	// The file behind the link in a directory the process may not write.
+	fs::permissions(".", fs::perms::all);
+	fs::permissions("saves/state", fs::perms::all);
+	fs::permissions("saves", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+	                fs::perm_options::remove);
+	{
+		UnprivilegedScope unprivileged;
+		EXPECT_EQ(host()->SaveState(String("scores=3")), 0);
+	}
+	fs::permissions("saves", fs::perms::owner_all);
+	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=3");
+	EXPECT_TRUE(fs::is_symlink(KX_STATE_FILE));
+	EXPECT_TRUE(fs::is_symlink("saves/absolute"));
+	EXPECT_FALSE(fs::exists("saves/state.tmp"));
+}
+
 TEST_F(Files, SaveKeepsTheStateFilePermissions) {
 	namespace fs = std::filesystem;
 	TempDir dir;
@@ -194,11 +272,6 @@ TEST_F(Files, SaveKeepsTheStateFilePermissions) {
 	EXPECT_EQ(host()->SaveState(String("scores=2")), 0);
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=2");
 	EXPECT_EQ(fs::status(KX_STATE_FILE).permissions(), privateFile) << "the save does not open the state to others";
-}
-
-// Writes only the first half of what it is given.
-size_t halfWriter(const void* data, size_t bytes, FILE* file) {
-	return std::fwrite(data, 1, bytes / 2, file);
 }
 
 TEST_F(Files, ShortWriteLeavesThePreviousStateAndNoTemporaryFile) {

@@ -1,13 +1,17 @@
 // The whole host in a program of its own: start-up, the loop at 60 updates
 // per second, input and the ways it ends.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <pty.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "support/child_process.h"
 #include "x11/x_client.h"
 
 namespace {
@@ -49,6 +53,29 @@ public:
 private:
 	FILE* pipe;
 };
+
+// A fatal end that waits for a debugger would go silent for good; it fails
+// after this long without output.
+const int FATAL_END_MS = 5000;
+
+// Runs the application with the given argument and a terminal on its
+// standard input whose other end stays open and says nothing, as when the
+// game is started from a shell.
+ChildResult runOnTerminal(const char* argument) {
+	int terminal = -1;
+	int input = -1;
+	if (openpty(&terminal, &input, nullptr, nullptr, nullptr) != 0) return ChildResult();
+	std::string path = appPath();
+	ChildResult result = run_in_child([&] {
+		dup2(input, STDIN_FILENO);
+		close(input);
+		close(terminal);
+		execl(path.c_str(), path.c_str(), argument, static_cast<char*>(nullptr));
+	}, std::string(), FATAL_END_MS);
+	close(input);
+	close(terminal);
+	return result;
+}
 
 }  // namespace
 
@@ -100,4 +127,23 @@ TEST(HostApp, RunsSixtyUpdatesPerSecond) {
 	// The schedule never runs ahead of 60 per second.
 	EXPECT_LE(updates, ms * 60 / 1000 + 1);
 	EXPECT_GT(updates, 0);
+}
+
+TEST(HostApp, CrashOrRuntimeErrorStartedFromATerminalEndsAtOnce) {
+	using ::testing::EndsWith;
+	const struct {
+		const char* argument;
+		const char* message;
+	} cases[] = {
+		{"crash", "Memory access violation"},
+		{"error", "App has already been created"},
+	};
+	for (const auto& c : cases) {
+		ChildResult r = runOnTerminal(c.argument);
+		EXPECT_FALSE(r.timedOut) << c.argument << ": waited for debugger commands on the terminal";
+		EXPECT_TRUE(r.exited) << c.argument << ": killed by signal " << r.status;
+		EXPECT_EQ(r.status, 255) << c.argument;
+		EXPECT_THAT(r.out, EndsWith(std::string("ready 640 480\nVelmar Runtime Error : ") + c.message + "\n\n"));
+		EXPECT_THAT(r.err, EndsWith("{{~~~~}}\n\n"));
+	}
 }

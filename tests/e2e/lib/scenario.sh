@@ -18,8 +18,9 @@
 #   audio_settle [SECONDS]  waits until the last 0.3 s of sound were silent
 #   game_start              starts build/zimbolo, finds and focuses its window
 #   window_find             waits for the game's window to be a new one (the
-#                           game made it again) and focuses it, as a window
-#                           manager would; its id in $WID
+#                           game made it again), titled "Zimbolo", and
+#                           focuses it, as a window manager would; its id in
+#                           $WID
 #   game_refocus            finds the game's window now (full screen makes a
 #                           new one), without waiting, and gives it the focus
 #                           if it lacks it; $WID follows it
@@ -69,7 +70,8 @@
 #   state_compose V*93      a valid state text from its 93 values
 #   state_values            the state file's 93 values; fails unless complete
 #                           and valid
-#   work_read_only          the working directory read-only (game as $GAME_AS)
+#   work_read_only          the working directory and its state file
+#                           read-only (game as $GAME_AS)
 #   work_state_read_only    then the directory writable, the state file not
 #   scenario_begin_open NAME  scenario_begin on an X server open to all users
 set -eu
@@ -175,26 +177,26 @@ game_start() {
 	xdotool windowfocus --sync "$WID"
 }
 
-# Finds the game's new window after it made its window again: titled
-# "Zimbolo", or untitled ("GLFW Window") in full screen. Focuses it.
+# Finds the game's new window, titled "Zimbolo" in full screen as in a
+# window, after it made its window again. Focuses it.
 window_find() {
 	OLD_WID=$WID
 	for _ in $(seq 200); do
-		WID=$(xdotool search --onlyvisible --name '^(Zimbolo|GLFW Window)$' 2>/dev/null | head -1 || true)
+		WID=$(xdotool search --onlyvisible --name '^Zimbolo$' 2>/dev/null | head -1 || true)
 		[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] && break
 		kill -0 "$GAME" 2>/dev/null || game_gone "no new window"
 		sleep 0.05
 	done
-	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] || fail "the game made no new window"
+	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] ||
+		fail "the game made no new window titled Zimbolo (windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' ' '))"
 	xdotool windowfocus --sync "$WID"
 }
 
-# The game's newest window, under either of its titles, in $WID; it takes the
-# focus if it lacks it.
-# NOTE: switching to full screen closes the window and opens a new one that
-# keeps GLFW's own title; with no window manager nothing gives it the focus.
+# The game's newest window in $WID; it takes the focus if it lacks it.
+# NOTE: switching to full screen closes the window and opens a new one; with
+# no window manager nothing gives it the focus.
 game_refocus() {
-	WID=$(xdotool search --name '^(Zimbolo|GLFW Window)$' 2>/dev/null | sort -n | tail -1 || true)
+	WID=$(xdotool search --name '^Zimbolo$' 2>/dev/null | sort -n | tail -1 || true)
 	[ -n "$WID" ] || return 0
 	[ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$WID" ] || xdotool windowfocus "$WID" 2>/dev/null || true
 }
@@ -366,9 +368,10 @@ state_recent() {
 	state_field $((STATE_MODES_AT + STATE_MODE_FIELDS * ($1 - 1) + 2 * $2 + 1))
 }
 
-# The time the state file was last written, to the nanosecond.
+# The time the state file (or the file it links to) was last written, to the
+# nanosecond.
 state_time() {
-	stat -c %y .velmarstate 2>/dev/null || echo none
+	stat -L -c %y .velmarstate 2>/dev/null || echo none
 }
 
 # Remembers the state file (or its absence) and its time for state_changed.
@@ -578,14 +581,15 @@ state_values() {
 # root and needs file permissions to bind.
 GAME_USER=65534
 
-# Makes the working directory readable by everyone and writable by no one;
-# the game then runs as $GAME_USER when the scenario runs as root (who may
-# write anywhere). The X server must then be open: see scenario_begin_open.
+# Makes the working directory and its state file readable by everyone and
+# writable by no one; the game then runs as $GAME_USER when the scenario runs
+# as root (who may write anywhere). The X server must then be open: see
+# scenario_begin_open.
 work_read_only() {
 	: > "$WORK/game.out"
 	chmod 755 "$WORK"
 	chmod -R a+rX "$WORK"
-	chmod a-w "$WORK"
+	chmod a-w "$WORK" "$WORK/.velmarstate"
 	if [ "$(id -u)" -eq 0 ]; then
 		GAME_AS="setpriv --reuid=$GAME_USER --regid=$GAME_USER --clear-groups"
 		$GAME_AS sh -c '[ -x "$1/zimbolo" ] && [ -r "$1/data/gfx.png" ] && [ -r "$2/alsoft.conf" ]' - "$BUILD" "$WORK" ||

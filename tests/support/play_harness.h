@@ -3,6 +3,9 @@
 // the tables, the display list and the sounds started.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "game/my_app.h"
 #include "game/play/records.h"
 #include "support/game_harness.h"
@@ -32,13 +35,20 @@ public:
 	int CountKind(int kind);
 	// Particles in use.
 	int LiveParticles();
+	// Display-list records of one kind (an image slot or DL_KIND_*), in order.
+	std::vector<const float*> Records(int kind);
 	// Image commands of the sprite sheet with this frame in the display list.
 	int CountSprites(int frame);
 	// Rectangles of this colour in the display list.
 	int CountRects(float r, float g, float b);
+	// Font glyphs drawn in one colour and alpha, in order.
+	std::vector<const float*> Glyphs(float r, float g, float b, float alpha);
 	// The player record value i.
 	float& Player(int i);
 
 private:
 	int _sounds = 0;
 };
+
+// The characters that glyph records show, in order.
+std::string GlyphText(const std::vector<const float*>& glyphs);

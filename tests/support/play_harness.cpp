@@ -120,3 +120,13 @@ std::string GlyphText(const std::vector<const float*>& glyphs) {
 	for (const float* e : glyphs) text += static_cast<char>(e[DL_FRAME] + GLYPH_BASE);
 	return text;
 }
+
+::testing::AssertionResult Fills(const Spread& spread, float from, float to) {
+	// NOTE: a hair of slack, since the float ends of a spread may round either way.
+	const float slack = 1e-5f, reach = 0.05f;
+	if (spread.lo >= from - slack && spread.hi <= to + slack && spread.lo < from + reach && spread.hi > to - reach) {
+		return ::testing::AssertionSuccess();
+	}
+	return ::testing::AssertionFailure() << "spread " << spread.lo << " .. " << spread.hi << ", wanted " << from << " .. "
+	                                     << to;
+}

@@ -3,6 +3,10 @@
 // the tables, the display list and the sounds started.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
 #include <string>
 #include <vector>
 
@@ -52,3 +56,15 @@ private:
 
 // The characters that glyph records show, in order.
 std::string GlyphText(const std::vector<const float*>& glyphs);
+
+// The lowest and highest of the values added.
+struct Spread {
+	float lo = FLT_MAX;
+	float hi = -FLT_MAX;
+	void Add(float v) {
+		lo = std::min(lo, v);
+		hi = std::max(hi, v);
+	}
+};
+// A spread that stays within [from, to] and reaches both ends to within 0.05.
+::testing::AssertionResult Fills(const Spread& spread, float from, float to);

@@ -2,7 +2,6 @@
 // a game, the shown score, the paddle and its stun.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -211,23 +210,13 @@ TEST_F(PlayBall, WallsBounceWithinTheSpeedLimitsAndThrowSparks) {
 }
 
 TEST_F(PlayBall, PlusSpreadsFromMinusHalfToPlusAWholeStepMinusBothWays) {
-	float plusLo = 99, plusHi = 0, minusLo = 0, minusHi = -99;
+	Spread plus, minus;
 	for (int i = 0; i < 4000; ++i) {
-		float plus = h.app->p_Plus(-8, 0.46f);
-		float minus = h.app->p_Minus(8, 0.46f);
-		plusLo = std::min(plusLo, plus);
-		plusHi = std::max(plusHi, plus);
-		minusLo = std::min(minusLo, minus);
-		minusHi = std::max(minusHi, minus);
+		plus.Add(h.app->p_Plus(-8, 0.46f));
+		minus.Add(h.app->p_Minus(8, 0.46f));
 	}
-	EXPECT_GE(plusLo, 8 - 0.23f);
-	EXPECT_LT(plusLo, 8 - 0.21f);
-	EXPECT_LT(plusHi, 8 + 0.46f);
-	EXPECT_GT(plusHi, 8 + 0.44f);
-	EXPECT_GT(minusLo, -8 - 0.46f);
-	EXPECT_LT(minusLo, -8 - 0.44f);
-	EXPECT_LE(minusHi, -8 + 0.46f);
-	EXPECT_GT(minusHi, -8 + 0.44f);
+	EXPECT_TRUE(Fills(plus, 8 - 0.23f, 8 + 0.46f));
+	EXPECT_TRUE(Fills(minus, -8 - 0.46f, -8 + 0.46f));
 	EXPECT_EQ(h.app->p_Plus(1, 0.46f), 3) << "at least 3";
 	EXPECT_EQ(h.app->p_Minus(20, 0.46f), -13) << "at most 13";
 	EXPECT_EQ(h.app->p_Minus(-5, 0), -5);

@@ -2,7 +2,6 @@
 // bricks hit by two balls at once, invaders and their shots.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "support/play_harness.h"
@@ -161,22 +160,14 @@ TEST_F(PlayHazards, MeteorsAndInvadersTurnAtTheWallsInTheirOwnWays) {
 		h.Put(800 + i, KIND_INVADER, 700, 530, 0, 8)[obj::cooldown] = 600;
 	}
 	h.Update();
-	float highLo = 99, highHi = 0, lowLo = 0, lowHi = -99;
+	Spread high, low;
 	for (int i = 0; i < n; ++i) {
-		highLo = std::min(highLo, h.Obj(600 + i)[obj::dy]);
-		highHi = std::max(highHi, h.Obj(600 + i)[obj::dy]);
-		lowLo = std::min(lowLo, h.Obj(800 + i)[obj::dy]);
-		lowHi = std::max(lowHi, h.Obj(800 + i)[obj::dy]);
+		high.Add(h.Obj(600 + i)[obj::dy]);
+		low.Add(h.Obj(800 + i)[obj::dy]);
 		EXPECT_EQ(h.Obj(600 + i)[obj::x], 640);
 	}
-	EXPECT_GE(highLo, 8 - 0.23f);
-	EXPECT_LT(highLo, 8 - 0.2f);
-	EXPECT_GT(highHi, 8 + 0.4f);
-	EXPECT_LT(highHi, 8 + 0.46f);
-	EXPECT_GT(lowLo, -8 - 0.46f);
-	EXPECT_LT(lowLo, -8 - 0.4f);
-	EXPECT_GT(lowHi, -8 + 0.4f);
-	EXPECT_LE(lowHi, -8 + 0.46f);
+	EXPECT_TRUE(Fills(high, 8 - 0.23f, 8 + 0.46f));
+	EXPECT_TRUE(Fills(low, -8 - 0.46f, -8 + 0.46f));
 	EXPECT_EQ(h.CountKind(KIND_INVADER), 2 * n);
 }
 

@@ -194,6 +194,10 @@ void Glfw2Platform::SwapBuffers() {
 	if (window) ::glfwSwapBuffers(window);
 }
 
+void Glfw2Platform::SwapInterval(int interval) {
+	if (window) ::glfwSwapInterval(interval);
+}
+
 bool Glfw2Platform::WindowOpened() {
 	return window && !glfwWindowShouldClose(window);
 }
@@ -358,7 +362,7 @@ void glfwSwapBuffers() {
 }
 
 void glfwSwapInterval(int interval) {
-	if (window) ::glfwSwapInterval(interval);
+	platform->SwapInterval(interval);
 }
 
 //----------------------------------------------------------------------------

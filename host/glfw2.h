@@ -3,8 +3,9 @@
 // One window at a time; GLFW 2.7 key numbering (printable keys are their
 // upper-case ASCII code, special keys count on from GLFW_KEY_SPECIAL); the
 // GLFW 2.7 enable switches; callbacks without a window argument. Time,
-// sleeping, event pumping, buffer swaps, the window's open/active state and
-// joysticks go through a Glfw2Platform, which tests replace to script them.
+// sleeping, event pumping, buffer swaps and their interval, the window's
+// open/active state and joysticks go through a Glfw2Platform, which tests
+// replace to script them.
 // A pad that GLFW 3 knows as a gamepad is presented in the classic layout:
 // A, B, X, Y, the shoulders, back, start, the stick clicks, then the d-pad as
 // four buttons (left, up, right, down); stick y axes are positive upwards.
@@ -118,6 +119,7 @@ public:
 	virtual void PollEvents();
 	virtual void WaitEvents();
 	virtual void SwapBuffers();
+	virtual void SwapInterval(int interval);
 	virtual bool WindowOpened();
 	virtual bool WindowActive();
 	virtual int JoystickParam(int joy, int param);

@@ -1,6 +1,7 @@
 // gl_recorder.cpp: recording replacements for every kx_gl entry.
 #include "support/gl_recorder.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "graphics/gl_api.h"
@@ -9,7 +10,7 @@ GlRecorder* GlRecorder::active = nullptr;
 
 // Records one call; true when it is to be passed on to the driver.
 static bool rec(const char* name, std::initializer_list<double> args) {
-	GlRecorder::active->calls.push_back(GlCall{name, args});
+	GlRecorder::active->calls.push_back(GlCall{name, args, {}});
 	return GlRecorder::active->passThrough;
 }
 
@@ -37,7 +38,20 @@ static void fOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, G
 static void fEnableClientState(GLenum a) {
 	if (rec("EnableClientState", {double(a)})) kx_gl_native.EnableClientState(a);
 }
+// Keeps x and y of vertices first .. first + count - 1 of the vertex array
+// with the call just recorded.
+static void recPoints(int first, int count) {
+	const char* base = static_cast<const char*>(GlRecorder::active->vertexArray);
+	std::vector<float>& points = GlRecorder::active->calls.back().points;
+	for (int i = first; base && i < first + count; ++i) {
+		const float* xy = reinterpret_cast<const float*>(base + i * GlRecorder::active->vertexStride);
+		points.insert(points.end(), {xy[0], xy[1]});
+	}
+}
+
 static void fVertexPointer(GLint size, GLenum type, GLsizei stride, const void* p) {
+	GlRecorder::active->vertexArray = p;
+	GlRecorder::active->vertexStride = stride;
 	if (rec("VertexPointer", {double(size), double(type), double(stride), ptr(p)}))
 		kx_gl_native.VertexPointer(size, type, stride, p);
 }
@@ -68,11 +82,19 @@ static void fScissor(GLint x, GLint y, GLsizei w, GLsizei h) {
 	if (rec("Scissor", {double(x), double(y), double(w), double(h)})) kx_gl_native.Scissor(x, y, w, h);
 }
 static void fDrawArrays(GLenum mode, GLint first, GLsizei count) {
-	if (rec("DrawArrays", {double(mode), double(first), double(count)})) kx_gl_native.DrawArrays(mode, first, count);
+	bool pass = rec("DrawArrays", {double(mode), double(first), double(count)});
+	recPoints(first, count);
+	if (pass) kx_gl_native.DrawArrays(mode, first, count);
 }
+// The vertices of an indexed draw are kept once each, from 0 to the highest index.
 static void fDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
-	if (rec("DrawElements", {double(mode), double(count), double(type), ptr(indices)}))
-		kx_gl_native.DrawElements(mode, count, type, indices);
+	bool pass = rec("DrawElements", {double(mode), double(count), double(type), ptr(indices)});
+	int highest = -1;
+	for (int i = 0; type == GL_UNSIGNED_SHORT && i < count; ++i) {
+		highest = std::max(highest, static_cast<int>(static_cast<const GLushort*>(indices)[i]));
+	}
+	recPoints(0, highest + 1);
+	if (pass) kx_gl_native.DrawElements(mode, count, type, indices);
 }
 // Without a driver every pixel reads as its index in GL's bottom-up order.
 static void fReadPixels(GLint x, GLint y, GLsizei w, GLsizei h, GLenum format, GLenum type, void* pixels) {

@@ -1,6 +1,7 @@
 // gl_recorder.h: a stand-in for the OpenGL entry table that records calls.
 //
-// While a GlRecorder lives, every kx_gl entry records its name and arguments.
+// While a GlRecorder lives, every kx_gl entry records its name and arguments,
+// and a draw call also the positions of the vertices it draws.
 // Without pass-through nothing reaches OpenGL (no context is needed) and the
 // window reports the recorder's size; with it every call also goes to the real
 // driver. A recorder can play a driver that refuses non-power-of-two textures.
@@ -12,6 +13,8 @@
 struct GlCall {
 	std::string name;
 	std::vector<double> args;
+	// Draw calls: x and y of every vertex the call reads from the vertex array.
+	std::vector<float> points;
 };
 
 class GlRecorder {
@@ -37,6 +40,9 @@ public:
 	// passed on and the next GetError reports GL_INVALID_VALUE.
 	bool refuseNonPowerOfTwo = false;
 	unsigned pendingError = 0;
+	// The vertex array in use, as the last VertexPointer set it.
+	const void* vertexArray = nullptr;
+	int vertexStride = 0;
 
 	static GlRecorder* active;
 };

@@ -11,6 +11,8 @@
 const int LOADER_UPDATES = 30;
 // Sound mode with effects and no music.
 const int SOUND_EFFECTS_ONLY = 2;
+// A glyph's character code is its frame plus this.
+const int GLYPH_BASE = 32;
 
 //----------------------------------------------------------------------------
 // Games and updates
@@ -80,24 +82,51 @@ int PlayHarness::LiveParticles() {
 	return n;
 }
 
-int PlayHarness::CountSprites(int frame) {
-	int n = 0;
+std::vector<const float*> PlayHarness::Records(int kind) {
+	std::vector<const float*> found;
 	for (int i = 0; i < app->m_drawCount; i += DL_RECORD) {
 		const float* e = &app->m_drawList[i];
-		n += e[DL_KIND] == IMG_SPRITES && e[DL_FRAME] == frame;
+		if (e[DL_KIND] == kind) found.push_back(e);
 	}
+	return found;
+}
+
+int PlayHarness::CountSprites(int frame) {
+	int n = 0;
+	for (const float* e : Records(IMG_SPRITES)) n += e[DL_FRAME] == frame;
 	return n;
 }
 
 int PlayHarness::CountRects(float r, float g, float b) {
 	int n = 0;
-	for (int i = 0; i < app->m_drawCount; i += DL_RECORD) {
-		const float* e = &app->m_drawList[i];
-		n += e[DL_KIND] == DL_KIND_RECT && e[DL_RED] == r && e[DL_GREEN] == g && e[DL_BLUE] == b;
-	}
+	for (const float* e : Records(DL_KIND_RECT)) n += e[DL_RED] == r && e[DL_GREEN] == g && e[DL_BLUE] == b;
 	return n;
+}
+
+std::vector<const float*> PlayHarness::Glyphs(float r, float g, float b, float alpha) {
+	std::vector<const float*> found;
+	for (const float* e : Records(IMG_FONT)) {
+		if (e[DL_RED] == r && e[DL_GREEN] == g && e[DL_BLUE] == b && e[DL_ALPHA] == alpha) found.push_back(e);
+	}
+	return found;
 }
 
 float& PlayHarness::Player(int i) {
 	return app->m_players[i];
+}
+
+std::string GlyphText(const std::vector<const float*>& glyphs) {
+	std::string text;
+	for (const float* e : glyphs) text += static_cast<char>(e[DL_FRAME] + GLYPH_BASE);
+	return text;
+}
+
+::testing::AssertionResult Fills(const Spread& spread, float from, float to) {
+	// NOTE: a hair of slack, since the float ends of a spread may round either way.
+	const float slack = 1e-5f, reach = 0.05f;
+	if (spread.lo >= from - slack && spread.hi <= to + slack && spread.lo < from + reach && spread.hi > to - reach) {
+		return ::testing::AssertionSuccess();
+	}
+	return ::testing::AssertionFailure() << "spread " << spread.lo << " .. " << spread.hi << ", wanted " << from << " .. "
+	                                     << to;
 }

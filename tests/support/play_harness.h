@@ -3,6 +3,13 @@
 // the tables, the display list and the sounds started.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <string>
+#include <vector>
+
 #include "game/my_app.h"
 #include "game/play/records.h"
 #include "support/game_harness.h"
@@ -32,13 +39,32 @@ public:
 	int CountKind(int kind);
 	// Particles in use.
 	int LiveParticles();
+	// Display-list records of one kind (an image slot or DL_KIND_*), in order.
+	std::vector<const float*> Records(int kind);
 	// Image commands of the sprite sheet with this frame in the display list.
 	int CountSprites(int frame);
 	// Rectangles of this colour in the display list.
 	int CountRects(float r, float g, float b);
+	// Font glyphs drawn in one colour and alpha, in order.
+	std::vector<const float*> Glyphs(float r, float g, float b, float alpha);
 	// The player record value i.
 	float& Player(int i);
 
 private:
 	int _sounds = 0;
 };
+
+// The characters that glyph records show, in order.
+std::string GlyphText(const std::vector<const float*>& glyphs);
+
+// The lowest and highest of the values added.
+struct Spread {
+	float lo = FLT_MAX;
+	float hi = -FLT_MAX;
+	void Add(float v) {
+		lo = std::min(lo, v);
+		hi = std::max(hi, v);
+	}
+};
+// A spread that stays within [from, to] and reaches both ends to within 0.05.
+::testing::AssertionResult Fills(const Spread& spread, float from, float to);

@@ -247,6 +247,12 @@ TEST(AudioDevice, StoppedChannelsGiveUpTheirSourcesWhenOpenALHasNoMore) {
 		EXPECT_EQ(audio->channels[3].sourceId, freed);
 		EXPECT_EQ(audio->channels[1].sourceId, 0u);
 		EXPECT_EQ(audio->PlaySample(tone, 1, 1), -1);
+		ALuint held = audio->channels[2].sourceId;
+		audio->PauseChannel(2);
+		EXPECT_EQ(audio->PlaySample(tone, 1, 1), -1) << "a paused channel keeps its source";
+		EXPECT_EQ(audio->channels[2].sourceId, held);
+		audio->ResumeChannel(2);
+		EXPECT_EQ(StateOf(audio, 2), AL_PLAYING);
 
 		gxtkSample* blip = Tone(BLIP);
 		audio->PlaySample(blip, 0, 0);

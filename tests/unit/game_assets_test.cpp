@@ -2,6 +2,8 @@
 // modes, the fullscreen switch and the step loader.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/game_harness.h"
 
 namespace {
@@ -38,7 +40,20 @@ TEST_F(AssetsTest, StartLoadsLogoAndFontThenTwentySevenSteps) {
 	EXPECT_EQ(app->m_imgInfo[3 * IMG_FONT], 7);
 	EXPECT_EQ(app->m_imgInfo[3 * IMG_FONT + 1], 10);
 	EXPECT_EQ(app->m_clsAlpha, 1.0f);
-	host.Update(27);
+	// What each step loads, in order: an image slot and/or a sound id (0: none).
+	const int steps[27][2] = {{97, 96}, {95, 0}, {94, 0}, {93, 0}, {91, 0}, {90, 0}, {0, 1}, {0, 95}, {0, 98},
+	                          {0, 99},  {99, 0}, {98, 0}, {96, 0}, {80, 0}, {1, 0},  {0, 2}, {0, 3},  {0, 4},
+	                          {0, 5},   {0, 6},  {0, 10}, {0, 11}, {0, 7},  {0, 8},  {0, 9}, {0, 12}, {0, 13}};
+	for (int step = 1; step <= 27; ++step) {
+		std::vector<c_Image*> images(app->m_images.begin(), app->m_images.end());
+		std::vector<c_Sound*> sounds(app->m_sounds.begin(), app->m_sounds.end());
+		host.Update(1);
+		for (int i = 1; i < MYAPP_IMAGES; ++i) {
+			EXPECT_EQ(app->m_images[i] != images[i], i == steps[step - 1][0]) << "step " << step << ", image " << i;
+			EXPECT_EQ(app->m_sounds[i] != sounds[i], i == steps[step - 1][1]) << "step " << step << ", sound " << i;
+		}
+		EXPECT_EQ(app->m_logoJinglePlayed, step >= 4 ? 1 : 0) << "step " << step;
+	}
 	EXPECT_EQ(app->m_loadStep, 28);
 	host.Update(1);
 	EXPECT_EQ(app->m_loadStep, 0);

@@ -2,6 +2,8 @@
 // sticks, the key lock, iCade letters and the analogue ramps.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/game_harness.h"
 
 namespace {
@@ -31,6 +33,27 @@ TEST_F(ControlsTest, WAnswersUpOnEveryPortUnlessICadeIsOn) {
 	host.KeyUp(KEY_W);
 	host.KeyDown(KEY_UP);
 	EXPECT_EQ(app->p_PlayKey(BTN_UP, 0, -1), 1) << "cursor keys still count";
+}
+
+TEST_F(ControlsTest, EachActionButtonAnswersItsOwnKeys) {
+	const std::vector<int> keys[] = {{KEY_Z, KEY_J, KEY_SPACE, KEY_ENTER}, {KEY_X, KEY_K, KEY_CONTROL},
+	                                 {KEY_C, KEY_L, KEY_SHIFT}, {KEY_V, KEY_I}, {KEY_B, KEY_U}, {KEY_N, KEY_O}};
+	for (int iCade = 0; iCade <= 1; ++iCade) {
+		app->p_iCade(iCade);
+		for (int button = 0; button < 6; ++button) {
+			for (int key : keys[button]) {
+				// With iCade input on the cabinet types letters, so letter keys drop out.
+				bool letter = key >= KEY_A && key <= KEY_Z;
+				host.KeyDown(key);
+				for (int asked = 0; asked < 6; ++asked) {
+					EXPECT_EQ(app->p_PlayKey(BTN_A + asked, 0, -1), asked == button && !(iCade && letter) ? 1 : 0)
+					    << "key " << key << " as button " << BTN_A + asked << ", iCade " << iCade;
+				}
+				host.KeyUp(key);
+			}
+		}
+	}
+	app->p_iCade(0);
 }
 
 TEST_F(ControlsTest, ICadeLettersHoldUntilTheirRelease) {
@@ -73,6 +96,9 @@ TEST_F(ControlsTest, StickCountsOnlyWithAnalog) {
 	EXPECT_EQ(app->p_PlayKey(BTN_UP, 1, -1), 0);
 	EXPECT_FLOAT_EQ(app->p_StickY(0, 0), -0.5f);
 	EXPECT_FLOAT_EQ(app->p_StickY(0, -1), 0.0f);
+	// NOTE: back on the main menu would quit the game; the key lock keeps the
+	// menu from acting on it while it is held.
+	app->m_keyLock = 1;
 	host.pads[0].buttons[6] = true;
 	host.Update(1);
 	EXPECT_EQ(app->p_PlayKey(BTN_BACK, 1, 0), 1);

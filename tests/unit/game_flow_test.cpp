@@ -48,11 +48,42 @@ TEST_F(FlowTest, F1AndF2Flip) {
 	EXPECT_EQ(kx_Zimbolo_DebugMode, 0);
 }
 
+// The glyphs at the very end of the display list on the line of the last one,
+// read back as text; (x, y) is where the first of them is drawn.
+std::string LastLine(c_MyApp* app, float& x, float& y) {
+	std::string text;
+	const float* last = &app->m_drawList[app->m_drawCount - DL_RECORD];
+	for (const float* e = last; e >= &app->m_drawList[0]; e -= DL_RECORD) {
+		if (e[DL_KIND] != IMG_FONT || e[DL_Y] != last[DL_Y]) break;
+		text.insert(text.begin(), static_cast<char>(e[DL_FRAME] + ' '));
+		x = e[DL_X];
+		y = e[DL_Y];
+	}
+	return text;
+}
+
 TEST_F(FlowTest, DebugLineIsDrawnLast) {
-	app->p_CLS2D(ZB_OMITTED, 0, 0, 0);
+	app->m_renderFpsAvg = 58;
+	app->m_scaleX = 1.5f;
+	app->m_scaleY = 2.5f;
 	host.KeyDown(KEY_F1);
 	host.Update(1);
-	EXPECT_GT(CountRecords(app, IMG_FONT), 3);
+	float x = 0, y = 0;
+	// The leading space advances the pen by one glyph (7) without drawing.
+	EXPECT_EQ(LastLine(app, x, y), "58:1.5,2.5");
+	EXPECT_EQ(x, 16 + 7);
+	EXPECT_EQ(y, 480 - 16 + 5) << "glyph centres half a line below the line's y";
+	EXPECT_EQ(app->m_drawList[app->m_drawCount - DL_RECORD + DL_ALPHA], 1.0f);
+	kx_Zimbolo_AccelerometerControls = 1;
+	host.Update(1);
+	EXPECT_EQ(LastLine(app, x, y), "58:1.5,2.5");
+	EXPECT_EQ(y, 240 + 5) << "with tilt steering the line moves to mid-height";
+	kx_Zimbolo_iCadeControls = 1;
+	host.Update(1);
+	LastLine(app, x, y);
+	EXPECT_EQ(y, 480 - 16 + 5) << "iCade input turns the tilt steering off";
+	kx_Zimbolo_iCadeControls = 0;
+	kx_Zimbolo_AccelerometerControls = 0;
 	kx_Zimbolo_DebugMode = 0;
 }
 

@@ -108,8 +108,9 @@ TEST_F(DrawingApi, CentredHandle) {
 TEST_F(DrawingApi, FrameGridInReadingOrder) {
 	gxtkSurface* s = MakeSolidSurface(60, 60, 1, 2, 3, 255);
 	c_Image* source = (new c_Image())->m_new()->p_Init(s, 1, 0);
-	c_Image* image = (new c_Image())->m_new()->p_Init2(s, 0, 0, 20, 20, 4, 0, source, 5, 7, 50, 50);
-	const int expected[4][2] = {{5, 7}, {25, 7}, {5, 27}, {25, 27}};
+	// Frames that fill the 50 × 50 area exactly, both across and down.
+	c_Image* image = (new c_Image())->m_new()->p_Init2(s, 0, 0, 25, 25, 4, 0, source, 5, 7, 50, 50);
+	const int expected[4][2] = {{5, 7}, {30, 7}, {5, 32}, {30, 32}};
 	for (int i = 0; i < 4; ++i) {
 		EXPECT_EQ(image->m_frames[i]->m_x, expected[i][0]) << i;
 		EXPECT_EQ(image->m_frames[i]->m_y, expected[i][1]) << i;
@@ -132,8 +133,10 @@ TEST_F(DrawingApi, FrameOutsideTheSurfaceEndsTheProgram) {
 	    << fifth.out;
 	ChildResult wide = run_in_child(grid(1, 60, 10));
 	EXPECT_EQ(wide.status, 255);
-	ChildResult fits = run_in_child(grid(4, 20, 20));
-	EXPECT_EQ(fits.status, 0);
+	ChildResult fits = run_in_child(grid(4, 25, 25));
+	EXPECT_EQ(fits.status, 0) << "frames that fill the surface exactly fit";
+	ChildResult wholeRows = run_in_child(grid(2, 50, 25));
+	EXPECT_EQ(wholeRows.status, 0) << wholeRows.out;
 }
 
 TEST_F(DrawingApi, MatrixProductAppliesTheNewTransformFirst) {

@@ -6,14 +6,34 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "audio/audio_api.h"
+#include "audio/gxtk_audio.h"
 #include "graphics/graphics_api.h"
 #include "host/app.h"
 #include "input/input_api.h"
+#include "runtime/gc.h"
 #include "support/test_host.h"
 
 namespace {
+
+// Suspend and resume calls on the application and the audio device, in order.
+std::vector<std::string> pauseCalls;
+
+// An audio device that logs its suspend and resume.
+class RecordingAudio : public gxtkAudio {
+public:
+	int Suspend() override {
+		pauseCalls.push_back("audio suspend");
+		return gxtkAudio::Suspend();
+	}
+	int Resume() override {
+		pauseCalls.push_back("audio resume");
+		return gxtkAudio::Resume();
+	}
+};
 
 // Records the calls the framework makes on the application.
 class RecordingApp : public c_App {
@@ -47,10 +67,12 @@ public:
 	}
 	int p_OnSuspend() override {
 		++suspends;
+		pauseCalls.push_back("app suspend");
 		return 0;
 	}
 	int p_OnResume() override {
 		++resumes;
+		pauseCalls.push_back("app resume");
 		return 0;
 	}
 };
@@ -104,6 +126,8 @@ TEST_F(Lifecycle, EventsBeforeStartAreDropped) {
 
 TEST_F(Lifecycle, SuspendedRendersButDoesNotUpdate) {
 	host.Start();
+	gc_assign(kx_app__delegate->m__audio, new RecordingAudio());
+	pauseCalls.clear();
 	host.SuspendGame();
 	host.SuspendGame();
 	host.RunUpdates(3);
@@ -117,6 +141,9 @@ TEST_F(Lifecycle, SuspendedRendersButDoesNotUpdate) {
 	host.ResumeGame();
 	host.ResumeGame();
 	EXPECT_EQ(app->resumes, 1);
+	// The application goes quiet before the sound stops, and the sound is
+	// back before the application resumes.
+	EXPECT_EQ(pauseCalls, (std::vector<std::string>{"app suspend", "audio suspend", "audio resume", "app resume"}));
 	EXPECT_TRUE(kx_input_KeyDown(KEY_SPACE));
 	host.RunUpdates(1);
 	EXPECT_EQ(app->updates, 1);

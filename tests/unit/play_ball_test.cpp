@@ -2,6 +2,9 @@
 // a game, the shown score, the paddle and its stun.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "support/play_harness.h"
 
 namespace {
@@ -67,8 +70,10 @@ TEST_F(PlayBall, GameEndsExactly60FramesAfterTheLastChanceAlsoWhilePaused) {
 		h.NewGame(1);
 		h.Player(player::meter) = 4;
 		h.app->m_paused = paused;
+		h.app->m_pauseDir = paused;
 		h.Update(59);
 		EXPECT_EQ(h.app->m_gameOver, 0);
+		EXPECT_EQ(h.app->m_paused, paused) << "the pause box stays open over the whole count";
 		h.Update();
 		EXPECT_EQ(h.app->m_gameOver, 1);
 	}
@@ -82,15 +87,19 @@ TEST_F(PlayBall, NthReturnOfOneBallScoresN) {
 	h.Player(player::meter) = 0;
 	float speed = h.app->m_speed;
 	int expected = 0;
+	// Where the ball meets the paddle, below (+) or above (-) its middle, sets
+	// the angle it leaves at: 0.15 per unit, downward below the middle.
+	const float offsets[] = {0, 20, -20, 10, -10};
 	for (int n = 1; n <= 5; ++n) {
 		float* b = h.Obj(0);
 		float counter = b[obj::counter];
 		Incoming(0)[obj::counter] = counter;
+		h.Obj(0)[obj::y] += offsets[n - 1];
 		h.Update();
 		expected += n;
 		EXPECT_EQ(h.app->m_score, expected);
 		EXPECT_GT(h.Obj(0)[obj::dx], 0);
-		EXPECT_EQ(h.Obj(0)[obj::dy], 0) << "met level with the paddle";
+		EXPECT_FLOAT_EQ(h.Obj(0)[obj::dy], offsets[n - 1] * 0.15f) << "met " << offsets[n - 1] << " off the middle";
 	}
 	EXPECT_EQ(h.Player(player::meter), 5);
 	EXPECT_EQ(h.Player(player::hitsSinceWave), 5);
@@ -100,6 +109,66 @@ TEST_F(PlayBall, NthReturnOfOneBallScoresN) {
 	h.Obj(0)[obj::cooldown] = 5;
 	h.Update();
 	EXPECT_EQ(h.app->m_score, expected + 6);
+}
+
+// Colours of the meter's pips on the bottom wall, left to right, as 0xRRGGBB,
+// and the x of the first one. At 640 x 480 the field's cell is 20 pixels and
+// its top-left corner is (10, 70).
+std::vector<int> Pips(PlayHarness& h, float& firstX) {
+	std::vector<int> colours;
+	for (const float* e : h.Records(DL_KIND_RECT)) {
+		if (std::fabs(e[DL_Y] - (70 + 17 * 20 - 8)) > 0.01f || std::fabs(e[DL_H] - 16) > 0.01f) continue;
+		if (colours.empty()) firstX = e[DL_X];
+		colours.push_back(static_cast<int>(e[DL_RED]) << 16 | static_cast<int>(e[DL_GREEN]) << 8 | static_cast<int>(e[DL_BLUE]));
+	}
+	return colours;
+}
+
+TEST_F(PlayBall, HudShowsTheNextGoalTheMeterAndLaunchBall) {
+	const int lit = 0xb4ffb4, dark = 0x288c28, full = 0xffffb4, light = 0x8c2828;
+	const float scale = 20.0f / 32;
+	const int best[] = {500, 400, 300, 200, 100, 0, 0, 0, 0, 0};
+	for (int k = 0; k < 10; ++k) h.app->m_hiScore[k] = best[k];
+	h.Player(player::meter) = 2;
+	// The clock reads 9190 in the update: running light at 9190 / 60 % 15 = 3,
+	// blink phase 9190 % 800 = 390.
+	h.host.millisecs = 9190 - 16;
+	h.Update();
+	std::vector<const float*> goal = h.Glyphs(220, 255, 220, 0.8f);
+	EXPECT_EQ(GlyphText(goal), "5th00000100") << "empty places count as beaten";
+	ASSERT_FALSE(goal.empty());
+	EXPECT_FLOAT_EQ(goal[0][DL_Y], 70 + 2 * scale);
+	EXPECT_FLOAT_EQ(goal[0][DL_W], 2 * scale);
+	// Centred on 480 by the measured width of " 5th 00000100", 95 (each step
+	// truncated); the leading space is not drawn.
+	EXPECT_FLOAT_EQ(goal[0][DL_X], 480 - 95 / 2.0f + 7 * 2 * scale);
+	float x = 0;
+	EXPECT_EQ(Pips(h, x), (std::vector<int>{lit, lit, dark, dark, dark}));
+	EXPECT_FLOAT_EQ(x, 10 + 5 * 20 - 6);
+	std::vector<const float*> launch = h.Glyphs(255, 255, 255, 0.2f);
+	EXPECT_EQ(GlyphText(launch), "LaunchBall") << "faint while the meter cannot pay";
+	ASSERT_FALSE(launch.empty());
+	EXPECT_FLOAT_EQ(launch[0][DL_X], 10 + 10 * 20 + 7 * 2 * scale);
+	EXPECT_FLOAT_EQ(launch[0][DL_Y], 70 + 17 * 20 + 2 * scale);
+
+	h.app->m_score = 150;
+	h.Update();
+	EXPECT_EQ(GlyphText(h.Glyphs(220, 255, 220, 0.8f)), "4th00000200");
+	const int rest[] = {90, 80, 70, 60, 50};
+	for (int k = 0; k < 5; ++k) h.app->m_hiScore[5 + k] = rest[k];
+	h.app->m_score = 0;
+	h.Player(player::meter) = 5;
+	h.host.millisecs = 9190 - 16;
+	h.Update();
+	EXPECT_EQ(GlyphText(h.Glyphs(220, 255, 220, 0.8f)), "00000050") << "below the tenth: no place";
+	EXPECT_EQ(Pips(h, x), (std::vector<int>{full, light, light, light, full}));
+	EXPECT_EQ(GlyphText(h.Glyphs(255, 255, 255, 0.5f)), "LaunchBall");
+	h.Update();
+	EXPECT_EQ(GlyphText(h.Glyphs(255, 255, 255, 1.0f)), "LaunchBall") << "the second half of the blink";
+	h.app->m_hideHud = 1;
+	h.Update();
+	EXPECT_TRUE(h.Glyphs(255, 255, 255, 0.5f).empty() && h.Glyphs(255, 255, 255, 1.0f).empty());
+	EXPECT_EQ(Pips(h, x).size(), 0u);
 }
 
 TEST_F(PlayBall, NoReturnWhileStunned) {
@@ -138,6 +207,19 @@ TEST_F(PlayBall, WallsBounceWithinTheSpeedLimitsAndThrowSparks) {
 	EXPECT_LE(h.Obj(2)[obj::dy], -3);
 	EXPECT_EQ(h.LiveParticles(), 3);
 	EXPECT_EQ(h.TakeSounds(), 3);
+}
+
+TEST_F(PlayBall, PlusSpreadsFromMinusHalfToPlusAWholeStepMinusBothWays) {
+	Spread plus, minus;
+	for (int i = 0; i < 4000; ++i) {
+		plus.Add(h.app->p_Plus(-8, 0.46f));
+		minus.Add(h.app->p_Minus(8, 0.46f));
+	}
+	EXPECT_TRUE(Fills(plus, 8 - 0.23f, 8 + 0.46f));
+	EXPECT_TRUE(Fills(minus, -8 - 0.46f, -8 + 0.46f));
+	EXPECT_EQ(h.app->p_Plus(1, 0.46f), 3) << "at least 3";
+	EXPECT_EQ(h.app->p_Minus(20, 0.46f), -13) << "at most 13";
+	EXPECT_EQ(h.app->p_Minus(-5, 0), -5);
 }
 
 TEST_F(PlayBall, PaddleStaysBetweenTheWallsAndFollowsThePointer) {

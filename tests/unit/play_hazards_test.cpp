@@ -60,7 +60,15 @@ TEST_F(PlayHazards, BallKnocksASegmentLooseFor5Points) {
 }
 
 TEST_F(PlayHazards, MeteorAtThePaddleEmptiesTheMeterStunsAndThrows27Sparks) {
-	h.Put(20, KIND_METEOR, 14, h.Player(player::paddleY), -6, 0)[obj::ink] = 4;
+	// A meteor reaches the paddle up to 8 units beyond its span, not at 8.
+	const float top = h.Player(player::paddleTop), bottom = h.Player(player::paddleBottom);
+	h.Put(20, KIND_METEOR, 14, top - 8, -6, 0)[obj::ink] = 4;
+	h.Put(21, KIND_METEOR, 14, bottom + 8, -6, 0)[obj::ink] = 4;
+	h.Update();
+	EXPECT_EQ(h.Player(player::stun), 0);
+	EXPECT_EQ(h.Player(player::meter), 5);
+	h.ClearObjects();
+	h.Put(20, KIND_METEOR, 14, top - 7, -6, 0)[obj::ink] = 4;
 	h.Update();
 	EXPECT_EQ(h.Player(player::meter), 0);
 	EXPECT_FLOAT_EQ(h.Player(player::stun), 300 - 2 * h.app->m_speed);
@@ -70,6 +78,10 @@ TEST_F(PlayHazards, MeteorAtThePaddleEmptiesTheMeterStunsAndThrows27Sparks) {
 	h.Put(21, KIND_METEOR, 14, h.Player(player::paddleY), -6, 0)[obj::ink] = 4;
 	h.Update();
 	EXPECT_EQ(h.LiveParticles(), 27);
+	h.Player(player::stun) = 0;
+	h.Put(21, KIND_METEOR, 14, bottom + 7, -6, 0)[obj::ink] = 4;
+	h.Update();
+	EXPECT_FLOAT_EQ(h.Player(player::stun), 300 - 2 * h.app->m_speed) << "the lower edge of the reach";
 }
 
 TEST_F(PlayHazards, MeteorTakesFourHitsAndCrushesBricks) {
@@ -104,6 +116,59 @@ TEST_F(PlayHazards, BrickHitByTwoBallsInOnePassScoresAndBouncesBoth) {
 	EXPECT_EQ(h.Obj(10)[obj::cooldown], 8);
 	EXPECT_EQ(h.LiveParticles(), 8);
 	EXPECT_EQ(h.CountSprites(frame::brick), 1) << "drawn in the pass that destroys it";
+}
+
+TEST_F(PlayHazards, BallDestroysAnInvaderWhateverItsFireTimer) {
+	float* v = h.Put(1000, KIND_INVADER, 640, 320, 0, 8);
+	v[obj::cooldown] = 400;
+	float* b = h.Put(10, KIND_BALL, 630, 320, 5, 0);
+	b[obj::cooldown] = 2;
+	h.Update();
+	EXPECT_EQ(v[obj::kind], KIND_INVADER) << "not while the ball's own cool-down runs";
+	h.Update();
+	EXPECT_EQ(v[obj::kind], KIND_FREE) << "the invader's cool-down is its fire timer and does not count";
+	EXPECT_EQ(b[obj::dx], -5);
+	EXPECT_EQ(b[obj::cooldown], 8);
+	EXPECT_EQ(h.app->m_score, 25);
+	EXPECT_EQ(h.LiveParticles(), 4);
+}
+
+TEST_F(PlayHazards, MeteorsAndInvadersTurnAtTheWallsInTheirOwnWays) {
+	// Meteors: upward ones turn below the top wall, every one at the bottom,
+	// each turn a step of 16 to the left and a speed within 3..13.
+	float* up = h.Put(20, KIND_METEOR, 500, 20, 0, -1);
+	float* down = h.Put(21, KIND_METEOR, 600, 20, 0, 1);
+	float* fast = h.Put(22, KIND_METEOR, 700, 530, 0, 20);
+	float* rising = h.Put(23, KIND_METEOR, 800, 530, 0, -2);
+	for (float* m : {up, down, fast, rising}) m[obj::ink] = 4;
+	h.Update();
+	EXPECT_EQ(up[obj::dy], 3);
+	EXPECT_EQ(up[obj::x], 484);
+	EXPECT_EQ(down[obj::dy], 1) << "entering from above it is not turned back";
+	EXPECT_EQ(down[obj::x], 600);
+	EXPECT_EQ(fast[obj::dy], -13);
+	EXPECT_EQ(fast[obj::x], 684);
+	EXPECT_EQ(rising[obj::dy], -3);
+	EXPECT_EQ(rising[obj::x], 784);
+	// Invaders stay in their column; in a wall band their step turns away from
+	// the wall with the uneven spreads: -0.23..+0.46 at the top, +-0.46 at the
+	// bottom. 200 of each show the ends of the spreads.
+	h.ClearObjects();
+	const int n = 200;
+	for (int i = 0; i < n; ++i) {
+		h.Put(600 + i, KIND_INVADER, 640, 20, 0, -8)[obj::cooldown] = 600;
+		h.Put(800 + i, KIND_INVADER, 700, 530, 0, 8)[obj::cooldown] = 600;
+	}
+	h.Update();
+	Spread high, low;
+	for (int i = 0; i < n; ++i) {
+		high.Add(h.Obj(600 + i)[obj::dy]);
+		low.Add(h.Obj(800 + i)[obj::dy]);
+		EXPECT_EQ(h.Obj(600 + i)[obj::x], 640);
+	}
+	EXPECT_TRUE(Fills(high, 8 - 0.23f, 8 + 0.46f));
+	EXPECT_TRUE(Fills(low, -8 - 0.46f, -8 + 0.46f));
+	EXPECT_EQ(h.CountKind(KIND_INVADER), 2 * n);
 }
 
 TEST_F(PlayHazards, InvaderFiresAfterAbout180FramesAndFlashesBeforeEachShot) {

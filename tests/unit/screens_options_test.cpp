@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "host/app.h"
 #include "input/key_codes.h"
+#include "support/game_harness.h"
 #include "support/screen_harness.h"
 
 namespace {
@@ -205,6 +207,50 @@ TEST_F(OptionsTest, LocksTheScreenBelow) {
 	EXPECT_EQ(h.app->m_waitRelease, 1);
 	EXPECT_EQ(h.app->m_optionsKeyLock, 0);
 	EXPECT_EQ(h.app->m_optionsTapLock, 0);
+}
+
+// The white labels drawn at scale 2 whose glyphs sit on line y, as text.
+std::string LabelOnLine(c_MyApp* app, float y) {
+	std::string text;
+	for (int i = 0; i < app->m_drawCount; i += DL_RECORD) {
+		const float* e = &app->m_drawList[i];
+		if (e[DL_KIND] == IMG_FONT && e[DL_Y] == y && e[DL_W] == 2 && e[DL_BLUE] == 255) {
+			text += static_cast<char>(e[DL_FRAME] + ' ');
+		}
+	}
+	return text;
+}
+
+// On the scripted window host, whose window the row really switches.
+TEST(OptionsFullscreenRow, SwitchesTheWindowAndNamesTheOtherChoice) {
+	GameHost host;
+	c_MyApp* app = host.Launch();
+	host.Update(28);
+	app->p_MapScreen();
+	app->m_optionsOpen = 1;
+	host.Update(SLIDE_UPDATES);
+	// The third row: bar from y 208, label at (100, 210), glyph centres 10 lower.
+	const float label = 130 + 2 * 40 + 10;
+	EXPECT_EQ(LabelOnLine(app, label), "Fullscreen");
+	app->m_optionsRow = 3;
+	host.KeyDown(KEY_ENTER);
+	host.Update(2);
+	EXPECT_TRUE(host.fullscreen);
+	EXPECT_EQ(host.windowWidth, 1920);
+	EXPECT_EQ(app->m_fullscreen, 1);
+	EXPECT_EQ(host.windowCalls, 1) << "a held key switches once";
+	EXPECT_EQ(LabelOnLine(app, label), "Windowed");
+	host.KeyUp(KEY_ENTER);
+	host.Update(1);
+	host.MouseMove(300, 215);
+	host.MouseDown(300, 215);
+	host.Update(1);
+	EXPECT_FALSE(host.fullscreen) << "a tap on the bar switches back";
+	EXPECT_EQ(host.windowWidth, 640);
+	EXPECT_EQ(host.windowHeight, 480);
+	EXPECT_EQ(app->m_fullscreen, 0);
+	host.MouseUp(300, 215);
+	app->m_optionsOpen = 0;
 }
 
 }  // namespace

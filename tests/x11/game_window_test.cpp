@@ -95,6 +95,7 @@ Rgb PixelAt(const std::vector<unsigned char>& pixels, int x, int y) {
 // only this case, so no window or GL state of other cases is inherited.
 TEST(GameWindowProgram, Run) {
 	if (!std::getenv("ZIMBOLO_GAME_WINDOW_CHILD")) GTEST_SKIP() << "runs only as the child of GameWindowTest";
+	RecordProperty("ends_process", "F4 ends the game with status 0");
 	RunProgram();
 }
 

@@ -86,6 +86,15 @@ TEST(HostApp, WithoutADisplayGlfwInitFails) {
 	EXPECT_EQ(app.Status(), 255);
 }
 
+TEST(HostApp, WithoutOpenGLTheWindowFailsToOpen) {
+	// A display without the GLX extension: the window system starts, but no
+	// window with an OpenGL context can open there.
+	App app("xvfb-run -a -s '-extension GLX' " + appPath());
+	EXPECT_EQ(app.Line(), "glfwOpenWindow failed");
+	EXPECT_EQ(app.Line(), "");
+	EXPECT_EQ(app.Status(), 255);
+}
+
 TEST(HostApp, KeysReachTheApplicationAndF4Quits) {
 	App app(appPath());
 	ASSERT_TRUE(app.WaitFor("ready 640 480"));
@@ -124,9 +133,11 @@ TEST(HostApp, RunsSixtyUpdatesPerSecond) {
 	std::printf("update rate %.2f per second over %d ms, processor use %.1f%%\n", rate, ms, load);
 	RecordProperty("updates_per_second", std::to_string(rate));
 	RecordProperty("cpu_percent", std::to_string(load));
-	// The schedule never runs ahead of 60 per second.
+	// The schedule never runs ahead of 60 per second, and the catch-up keeps
+	// it near 60: only a pass stalled for more than four periods loses
+	// updates, so three quarters of the rate holds on a loaded machine too.
 	EXPECT_LE(updates, ms * 60 / 1000 + 1);
-	EXPECT_GT(updates, 0);
+	EXPECT_GE(updates, ms * 45 / 1000);
 }
 
 TEST(HostApp, CrashOrRuntimeErrorStartedFromATerminalEndsAtOnce) {

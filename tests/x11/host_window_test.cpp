@@ -149,10 +149,29 @@ TEST_F(HostWindow, RecreationReleasesHeldKeysAndCountsAContext) {
 	EXPECT_EQ(host->GetDeviceHeight(), 600);
 }
 
+// The GLFW 3 platform, noting every swap interval that reaches it.
+class SwapIntervalLog : public Glfw2Platform {
+public:
+	std::vector<int> intervals;
+	void SwapInterval(int interval) override {
+		intervals.push_back(interval);
+		Glfw2Platform::SwapInterval(interval);
+	}
+};
+
 TEST_F(HostWindow, SwapIntervalIsKeptForLaterWindows) {
+	SwapIntervalLog log;
+	glfw2SetPlatform(&log);
 	host->SetSwapInterval(-1);
-	host->SetSwapInterval(1);
 	host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+	EXPECT_EQ(log.intervals, std::vector<int>()) << "-1 leaves the driver's own, now and for a new window";
+	host->SetSwapInterval(2);
+	host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+	EXPECT_EQ(log.intervals, (std::vector<int>{2, 2})) << "at once, and again for the new window";
+	host->SetSwapInterval(-1);
+	host->SetGlfwWindow(640, 480, 8, 8, 8, 0, 0, 0, false);
+	EXPECT_EQ(log.intervals, (std::vector<int>{2, 2}));
+	glfw2SetPlatform(nullptr);
 	Pump(0.1);
 	EXPECT_TRUE(glfwGetWindowParam(GLFW_OPENED));
 }

@@ -3,9 +3,9 @@
 # A scenario script sources this file and calls scenario_begin NAME first: the
 # script is run again under its own Xvfb display, inside a fresh working
 # directory that links data/ to the build's assets. Screenshots go to
-# build/e2e/NAME/. The game's sound goes through OpenAL Soft's configuration in
-# the working directory (audio_null, audio_wave FILE or audio_none), never
-# through anything the game reads itself.
+# build/test/e2e/NAME/. The game's sound goes through OpenAL Soft's
+# configuration in the working directory (audio_null, audio_wave FILE or
+# audio_none), never through anything the game reads itself.
 #
 # Functions:
 #   scenario_begin NAME     re-runs the script under xvfb-run, in a scratch dir

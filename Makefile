@@ -1,4 +1,5 @@
-# The two commands of the README: `make run` and `make test`.
+# The two commands of the README, `make run` and `make test`, and the
+# player's `make install` and `make package`.
 #
 # build/ is the player's build: optimised, without sanitizers, only the game
 # and its assets. build/test/ is the test build: sanitizers, tests,
@@ -6,8 +7,9 @@
 BUILD      := build
 TEST_BUILD := $(BUILD)/test
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: run test build clean
+.PHONY: run test build install package clean
 
 build:
 	@./scripts/install-deps
@@ -17,6 +19,14 @@ build:
 # Builds and starts the game with build/ as its working directory.
 run: build
 	cd $(BUILD) && ./zimbolo
+
+# Installs under PREFIX, staged under DESTDIR when it is given.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Writes build/zimbolo_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack
 
 # Everything with the sanitizers on, then every test.
 test:

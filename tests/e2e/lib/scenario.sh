@@ -16,7 +16,8 @@
 #                           between FROM and TO milliseconds
 #   audio_silent FROM TO    true when the wave file is silent in that span
 #   audio_settle [SECONDS]  waits until the last 0.3 s of sound were silent
-#   game_start              starts build/zimbolo, finds and focuses its window
+#   game_start [PROGRAM]    starts the build's zimbolo (or PROGRAM), finds and
+#                           focuses its window
 #   window_find             waits for the game's window to be a new one (the
 #                           game made it again) and focuses it, as a window
 #                           manager would; its id in $WID
@@ -160,9 +161,9 @@ audio_settle() {
 # Running the game
 #------------------------------------------------------------------------------
 
-# Starts the game in the working directory; its window id in $WID.
+# Starts the game (or PROGRAM) in the working directory; its window id in $WID.
 game_start() {
-	ALSOFT_CONF="$WORK/alsoft.conf" ${GAME_AS:-} "$BUILD/zimbolo" > "$WORK/game.out" 2>&1 &
+	ALSOFT_CONF="$WORK/alsoft.conf" ${GAME_AS:-} "${1:-$BUILD/zimbolo}" > "$WORK/game.out" 2>&1 &
 	GAME=$!
 	WID=""
 	for _ in $(seq 200); do

@@ -3,9 +3,10 @@
 # Starts the game in a scratch directory under xvfb, drives it with xdotool
 # (menu carousel, a game started and launched, pause and resume, ending the
 # game from the pause panel, the options box changing the sound mode, the
-# credits) and grabs a screenshot at each stop into build/e2e/player_path/. F4 must
-# end the program with status 0; the saved state must show the game's score
-# lists were written and the new sound mode.
+# credits) and grabs a screenshot at each stop into
+# build/test/e2e/player_path/. F4 must end the program with status 0; the
+# saved state must show the game's score lists were written and the new sound
+# mode.
 set -eu
 
 . "$(dirname "$0")/lib/scenario.sh"

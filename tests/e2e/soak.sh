@@ -15,10 +15,10 @@
 # takes some 100 MB more (given back on the way out), so the rule is applied to
 # the samples taken at the window size met most, leaving out the first sample
 # after each change of window. The samples (seconds, kB, window size, 1 after
-# a change of window) are kept in build/e2e/soak/rss.txt. The same seed gives the same
-# actions; the game's timing is its own, so a replay follows the same path
-# only as far as the timing allows. A screenshot of the window is taken every
-# SHOT_SECONDS into build/e2e/soak/ (at-SECONDS.png).
+# a change of window) are kept in build/test/e2e/soak/rss.txt. The same seed
+# gives the same actions; the game's timing is its own, so a replay follows
+# the same path only as far as the timing allows. A screenshot of the window
+# is taken every SHOT_SECONDS into build/test/e2e/soak/ (at-SECONDS.png).
 #
 # NOTE: under random input the sanitized game grows by about 1 MB a second in
 # its first minute and then stays flat (at some 260 MB over ten minutes), so a

@@ -30,7 +30,7 @@ gxtkSurface* MakeRgbaSurface(int w, int h, const unsigned char* rgba);
 // A surface of w × h pixels of one RGBA colour.
 gxtkSurface* MakeSolidSurface(int w, int h, unsigned char r, unsigned char g, unsigned char b, unsigned char a);
 // The build directory: ZIMBOLO_BUILD_DIR, else the parent of the working
-// directory (tests run in build/tests).
+// directory (tests run in build/test/tests).
 std::string BuildDir();
 // The whole contents of a file as bytes ("" when it cannot be read).
 std::string ReadFileBytes(const std::string& path);

@@ -18,5 +18,8 @@ void writeFonts(AssetWriter& out);
 void writeInterfaceArt(AssetWriter& out);
 // The studio logo and the test-card circle.
 void writeBrandArt(AssetWriter& out);
+// The desktop's application icon "zimbolo" at 48, 64, 128 and 256 pixels,
+// laid out as an icon theme's size folders.
+void writeAppIcon(AssetWriter& out);
 
 }  // namespace assetgen

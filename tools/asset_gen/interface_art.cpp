@@ -1,5 +1,6 @@
 // Interface art: the icon sheet, the carousel buttons with the gear emblem
-// and dial, the on-screen pad, the title logo and the faint menu backdrop.
+// and dial, the on-screen pad, the title logo and the faint menu backdrop,
+// and the desktop's application icon.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -30,6 +31,10 @@ constexpr int kMenuSide = 256;
 constexpr int kMenuFrames = 4;
 constexpr int kMenuColumns = 2;
 constexpr uint64_t kMenuSeed = 0x3e2u;
+// The application icon is designed in a square of this many units and
+// drawn at the sizes the desktop's icon theme keeps.
+constexpr float kAppIconSide = 64.0f;
+constexpr int kAppIconSizes[] = {48, 64, 128, 256};
 
 // Icon frames with a fixed use.
 enum IconFrame {
@@ -359,6 +364,25 @@ Shape titleLetter(char ch, float x, float top, float w, float h) {
   }
 }
 
+// The title's letter paint: pale yellow at the top to orange at the bottom.
+Paint titlePaint(float top, float bottom) {
+  return linear(Vec{0, top}, hex(0xfff6a0), Vec{0, bottom}, hex(0xff6a1a));
+}
+
+// One of the title's glossy orbs, the first cyan, the others pink.
+void titleOrb(Canvas& c, Vec o, float radius, size_t index) {
+  Color ink = inkColour(index == 0 ? 4 : 7);
+  float k = radius / 7.0f;
+  c.fill(circle(o, radius), radial(Vec{o.x - 2.5f * k, o.y - 2.5f * k}, 10.0f * k, shade(ink, 1.4f), shade(ink, 0.6f)));
+  c.fill(ellipse(Vec{o.x - 2.5f * k, o.y - 3.0f * k}, 3.0f * k, 2.0f * k), highlight(0.85f));
+}
+
+// A ray of a sunburst about g between two angles (degrees clockwise from up).
+Shape sunRay(Vec g, float deg0, float deg1, float radius) {
+  auto at = [g, radius](float deg) { return Vec{g.x + std::sin(deg * kDegToRad) * radius, g.y - std::cos(deg * kDegToRad) * radius}; };
+  return polygon({g, at(deg0), at(deg1)});
+}
+
 // Draws the title "ZIMBOLO".
 void drawLogo(Canvas& c, int) {
   const std::string word = "ZIMBOLO";
@@ -375,15 +399,9 @@ void drawLogo(Canvas& c, int) {
     if (word[i] == 'O') orbCentres.push_back(Vec{x + widths[i] * 0.5f, kTop + kHeight * 0.5f});
     x += widths[i] + kGap;
   }
-  c.fill(all, linear(Vec{0, kTop}, hex(0xfff6a0), Vec{0, kTop + kHeight}, hex(0xff6a1a)));
+  c.fill(all, titlePaint(kTop, kTop + kHeight));
   c.fill(intersect(all, box(Vec{128, kTop + 9.0f}, Vec{128, 6.0f})), highlight(0.45f));
-  int colour = 0;
-  for (Vec o : orbCentres) {
-    Color ink = inkColour(colour == 0 ? 4 : 7);
-    c.fill(circle(o, 7.0f), radial(Vec{o.x - 2.5f, o.y - 2.5f}, 10.0f, shade(ink, 1.4f), shade(ink, 0.6f)));
-    c.fill(ellipse(Vec{o.x - 2.5f, o.y - 3.0f}, 3.0f, 2.0f), highlight(0.85f));
-    ++colour;
-  }
+  for (size_t i = 0; i < orbCentres.size(); ++i) titleOrb(c, orbCentres[i], 7.0f, i);
   c.outline(outlineDark(), 2.5f);
   c.shadow(hex(0x000000, 0.7f), 3.0f, Vec{3.0f, 4.0f});
 }
@@ -395,8 +413,7 @@ void menuSunburst(Canvas& c) {
   for (int i = 0; i < kRays; ++i) {
     float a0 = 360.0f * static_cast<float>(i) / kRays;
     float a1 = a0 + 360.0f / kRays * 0.5f;
-    auto at = [g](float deg, float r) { return Vec{g.x + std::sin(deg * kDegToRad) * r, g.y - std::cos(deg * kDegToRad) * r}; };
-    c.fill(polygon({g, at(a0, 190.0f), at(a1, 190.0f)}), inkColour(i % kInkColours));
+    c.fill(sunRay(g, a0, a1, 190.0f), inkColour(i % kInkColours));
   }
   c.fill(circle(g, 62.0f), hex(0x000000, 0.5f));
   c.fill(circle(g, 52.0f), radial(Vec{110, 108}, 80.0f, hex(0xffffff), hex(0x8090c0)));
@@ -445,6 +462,32 @@ void drawMenuFrame(Canvas& c, int index) {
   }
 }
 
+// Application icon: the title's Z and its two orbs on the menu's green
+// sunburst, in a rounded tile.
+// NOTE: the letter fills most of the tile and the rays are few and faint, so
+// that the icon still reads at 48 pixels.
+void drawAppIcon(Canvas& c) {
+  Vec g{32, 32};
+  Shape tile = box(g, Vec{29, 29}, 11.0f);
+  c.fill(inflate(tile, 1.5f), outlineDark());
+  c.fill(tile, radial(Vec{26, 22}, 44.0f, hex(0x5cc850), hex(0x1e6428)));
+  constexpr int kRays = 8;
+  for (int i = 0; i < kRays; ++i) {
+    float a0 = 360.0f * static_cast<float>(i) / kRays;
+    c.fill(intersect(sunRay(g, a0, a0 + 360.0f / kRays * 0.5f, 48.0f), tile), highlight(0.1f));
+  }
+  Shape z = scaleShape(titleLetter('Z', 11.0f, 1.0f, 42.0f, 62.0f), g, 0.74f);
+  c.fill(translate(inflate(z, 2.5f), Vec{1.5f, 2.0f}), hex(0x000000, 0.45f));
+  c.fill(inflate(z, 2.5f), outlineDark());
+  c.fill(z, titlePaint(10.0f, 54.0f));
+  c.fill(intersect(z, box(Vec{32, 15}, Vec{32, 3})), highlight(0.45f));
+  const Vec orbs[] = {{21, 27}, {43, 37}};
+  for (size_t i = 0; i < 2; ++i) {
+    c.fill(circle(orbs[i], 6.0f), outlineDark());
+    titleOrb(c, orbs[i], 4.8f, i);
+  }
+}
+
 }  // namespace
 
 // Icons, carousel buttons, the on-screen pad, title logo and menu art.
@@ -454,6 +497,18 @@ void writeInterfaceArt(AssetWriter& out) {
   out.sheet(SheetLayout{"common/dpad", kPadSide, kPadSide, kPadFrames, kGridColumns}, drawPadFrame);
   out.sheet(SheetLayout{"logo", kLogoWidth, kLogoHeight, 1, 1}, drawLogo);
   out.sheet(SheetLayout{"menu", kMenuSide, kMenuSide, kMenuFrames, kMenuColumns}, drawMenuFrame);
+}
+
+// The application icon at every size, as SIZExSIZE/apps/zimbolo.png.
+void writeAppIcon(AssetWriter& out) {
+  for (int size : kAppIconSizes) {
+    Canvas canvas(size, size, static_cast<float>(size) / kAppIconSide);
+    drawAppIcon(canvas);
+    Image icon = blankImage(size, size);
+    blit(canvas, icon, 0, 0);
+    std::string side = std::to_string(size);
+    out.image(side + "x" + side + "/apps/zimbolo.png", icon);
+  }
 }
 
 }  // namespace assetgen

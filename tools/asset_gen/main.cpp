@@ -1,7 +1,8 @@
 // Zimbolo asset generator: writes every image, font, sound effect and the tune
-// into a data directory, and optionally a contact sheet of all images.
+// into a data directory, and optionally a contact sheet of all images and the
+// desktop's application icon.
 //
-// Usage: zimbolo_asset_gen OUTPUT_DIR [--contact-sheet FILE.png]
+// Usage: zimbolo_asset_gen OUTPUT_DIR [--contact-sheet FILE.png] [--icons DIR]
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -15,12 +16,15 @@
 // a second thread, and reports failures.
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIR [--contact-sheet FILE.png]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR [--contact-sheet FILE.png] [--icons DIR]\n", argv[0]);
     return 2;
   }
   std::string contactSheet;
-  for (int i = 2; i + 1 < argc; ++i)
+  std::string iconDir;
+  for (int i = 2; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--contact-sheet") == 0) contactSheet = argv[i + 1];
+    if (std::strcmp(argv[i], "--icons") == 0) iconDir = argv[i + 1];
+  }
 
   assetgen::AssetWriter sounds(argv[1]);
   std::thread audio([&sounds] {
@@ -36,9 +40,15 @@ int main(int argc, char** argv) {
   assetgen::writeInterfaceArt(images);
   assetgen::writeBrandArt(images);
   if (!contactSheet.empty()) images.contactSheet(contactSheet);
+  bool iconsOk = true;
+  if (!iconDir.empty()) {
+    assetgen::AssetWriter icons(iconDir);
+    assetgen::writeAppIcon(icons);
+    iconsOk = icons.ok();
+  }
   audio.join();
 
-  if (!images.ok() || !sounds.ok()) {
+  if (!images.ok() || !sounds.ok() || !iconsOk) {
     std::fprintf(stderr, "asset generation failed: a file could not be written\n");
     return 1;
   }

@@ -3,9 +3,9 @@
 # A scenario script sources this file and calls scenario_begin NAME first: the
 # script is run again under its own Xvfb display, inside a fresh working
 # directory that links data/ to the build's assets. Screenshots go to
-# build/e2e/NAME/. The game's sound goes through OpenAL Soft's configuration in
-# the working directory (audio_null, audio_wave FILE or audio_none), never
-# through anything the game reads itself.
+# build/test/e2e/NAME/. The game's sound goes through OpenAL Soft's
+# configuration in the working directory (audio_null, audio_wave FILE or
+# audio_none), never through anything the game reads itself.
 #
 # Functions:
 #   scenario_begin NAME     re-runs the script under xvfb-run, in a scratch dir
@@ -16,7 +16,8 @@
 #                           between FROM and TO milliseconds
 #   audio_silent FROM TO    true when the wave file is silent in that span
 #   audio_settle [SECONDS]  waits until the last 0.3 s of sound were silent
-#   game_start              starts build/zimbolo, finds and focuses its window
+#   game_start [PROGRAM]    starts the build's zimbolo (or PROGRAM), finds and
+#                           focuses its window
 #   window_find             waits for the game's window to be a new one (the
 #                           game made it again), titled "Zimbolo", and
 #                           focuses it, as a window manager would; its id in
@@ -162,9 +163,9 @@ audio_settle() {
 # Running the game
 #------------------------------------------------------------------------------
 
-# Starts the game in the working directory; its window id in $WID.
+# Starts the game (or PROGRAM) in the working directory; its window id in $WID.
 game_start() {
-	ALSOFT_CONF="$WORK/alsoft.conf" ${GAME_AS:-} "$BUILD/zimbolo" > "$WORK/game.out" 2>&1 &
+	ALSOFT_CONF="$WORK/alsoft.conf" ${GAME_AS:-} "${1:-$BUILD/zimbolo}" > "$WORK/game.out" 2>&1 &
 	GAME=$!
 	WID=""
 	for _ in $(seq 200); do

@@ -8,6 +8,7 @@
 #include "game/my_app.h"
 
 #include "audio/audio_api.h"
+#include "game/play/records.h"
 #include "graphics/graphics_api.h"
 #include "host/app.h"
 #include "host/async_events.h"
@@ -81,6 +82,11 @@ c_MyApp::c_MyApp() {
 	gc_assign(m_players, Array<float>(MYAPP_PLAYERS));
 	gc_assign(m_objects, Array<float>(MYAPP_OBJECTS));
 	gc_assign(m_particles, Array<float>(MYAPP_PARTICLES));
+	gc_assign(m_ballSlots, Array<unsigned>(contact::words));
+	gc_assign(m_brickSlots, Array<unsigned>(contact::words));
+	gc_assign(m_rowSlots, Array<unsigned>(contact::rows * contact::words));
+	gc_assign(m_columnSlots, Array<unsigned>(contact::columns * contact::words));
+	gc_assign(m_slotCells, Array<int>(obj::slots));
 	gc_assign(m_badgeQueueId, Array<int>(MYAPP_BADGE_QUEUE));
 	gc_assign(m_badgeQueueTime, Array<int>(MYAPP_BADGE_QUEUE));
 }
@@ -111,6 +117,11 @@ void c_MyApp::mark() {
 	gc_mark_q(m_players);
 	gc_mark_q(m_objects);
 	gc_mark_q(m_particles);
+	gc_mark_q(m_ballSlots);
+	gc_mark_q(m_brickSlots);
+	gc_mark_q(m_rowSlots);
+	gc_mark_q(m_columnSlots);
+	gc_mark_q(m_slotCells);
 	gc_mark_q(m_badgeQueueId);
 	gc_mark_q(m_badgeQueueTime);
 }
@@ -394,6 +405,7 @@ int c_MyApp::p_LoadGame() {
 	if (m_gameMode == 2) m_speed = 1.0f;
 	if (m_gameMode == 3) m_speed = 1.1f;
 	for (int i = 0; i < OBJECTS_CLEARED; ++i) m_objects[i] = 0;
+	p_IndexObjects();
 	m_players[PLAYER_WAVE] = m_gameMode == 3 ? 60.0f : 0.0f;
 	return 0;
 }

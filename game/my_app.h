@@ -144,6 +144,14 @@ public:
 	int m_meterSize = 0;
 	int m_particleMax = 0;
 	Array<float> m_particles;
+	// Contact index beside m_objects: slot sets of 32 slots a word (balls and
+	// loose segments; bricks; both per band of rows and of columns) and the
+	// band cell each filed slot was filed under.
+	Array<unsigned> m_ballSlots;
+	Array<unsigned> m_brickSlots;
+	Array<unsigned> m_rowSlots;
+	Array<unsigned> m_columnSlots;
+	Array<int> m_slotCells;
 	int m_shownScore = 0;
 	int m_gameOver = 0;
 	int m_gameOverTimer = 0;
@@ -351,6 +359,11 @@ public:
 	void p_DrawGoal(float y);
 	void p_DrawMeter();
 	void p_DrawLaunchText();
+	// Contact index (contacts.cpp).
+	void p_SetKind(int o, int kind);
+	void p_FileObject(int o);
+	void p_IndexObjects();
+	int p_NextContact(int o, int j, bool bricks);
 	// Object handlers (ball.cpp, pede.cpp, meteor.cpp, brick.cpp, invader.cpp).
 	void p_DoBall(int o, float sx, float sy);
 	void p_ReturnBall(int o);

@@ -2,7 +2,8 @@
 //
 // Play keeps its state in flat float tables of c_MyApp: the player record
 // m_players, the object table m_objects (1025 records of 10 values) and the
-// particle table m_particles (10 values per slot). These names index them.
+// particle table m_particles (10 values per slot). These names index them,
+// and size the contact index kept beside the object table (contacts.cpp).
 #pragma once
 
 //----------------------------------------------------------------------------
@@ -56,6 +57,17 @@ enum ObjectKind {
 	KIND_BRICK = 5,
 	KIND_INVADER = 6
 };
+
+//----------------------------------------------------------------------------
+// Contact index (m_ballSlots, m_brickSlots, m_rowSlots, m_columnSlots)
+//----------------------------------------------------------------------------
+
+namespace contact {
+const int slotBits = 32;                                  // slots per word of a slot set
+const int words = (obj::slots + slotBits - 1) / slotBits; // words of a slot set
+const int rows = 18;    // bands of one cell down the field, the outer ones open-ended
+const int columns = 32; // bands of one cell across it
+}
 
 //----------------------------------------------------------------------------
 // Particle table (m_particles)

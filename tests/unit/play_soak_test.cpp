@@ -1,6 +1,6 @@
 // A long soak of play: many games in all three modes under random input,
-// with the tables, the display list and the heap checked after every update,
-// and the play compared with a recorded trace of the same run.
+// with the tables, the contact index, the display list and the heap checked
+// after every update, and the play compared with a recorded trace of the run.
 //
 // The first game starts from a crowd of every kind, so that the rare contacts
 // (two bricks on one segment, a meteor crushing bricks after its last hit, a
@@ -60,6 +60,22 @@ float IncomingBallY(c_MyApp* app) {
 	return kx_Zimbolo_jscrh / 2 - 8.5f * kx_Zimbolo_jscrw / 32 + best * kx_Zimbolo_jscrw / 1024;
 }
 
+// The contact index's slot sets, one after the other.
+std::vector<unsigned> ContactSets(c_MyApp* app) {
+	std::vector<unsigned> sets;
+	for (const Array<unsigned>* set : {&app->m_ballSlots, &app->m_brickSlots, &app->m_rowSlots, &app->m_columnSlots}) {
+		sets.insert(sets.end(), set->begin(), set->end());
+	}
+	return sets;
+}
+
+// Whether the contact index holds what filing the whole object table anew gives.
+bool IndexMatchesTable(c_MyApp* app) {
+	std::vector<unsigned> kept = ContactSets(app);
+	app->p_IndexObjects();
+	return ContactSets(app) == kept;
+}
+
 // The first broken invariant of the play tables, or an empty text; adds the
 // kinds in the table to kinds, one bit each.
 std::string CheckInvariants(c_MyApp* app, int& kinds) {
@@ -73,6 +89,7 @@ std::string CheckInvariants(c_MyApp* app, int& kinds) {
 		if (kind < 0 || kind > 6 || kind != std::floor(kind)) return "kind " + std::to_string(kind);
 		kinds |= 1 << static_cast<int>(kind);
 	}
+	if (!IndexMatchesTable(app)) return "contact index";
 	for (int i = 0; i < app->m_particles.Length(); ++i) {
 		if (!std::isfinite(app->m_particles[i])) return "particle value " + std::to_string(i);
 	}

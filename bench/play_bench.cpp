@@ -70,6 +70,7 @@ void BM_PlayUpdateFullTables(benchmark::State& state) {
 		std::copy(particles.begin(), particles.end(), app->m_particles.begin());
 		std::copy(players.begin(), players.end(), app->m_players.begin());
 		app->p_IndexObjects();
+		app->p_IndexParticles();
 		app->m_speed = 1;
 		state.ResumeTiming();
 		app->p_Game();

@@ -144,9 +144,11 @@ public:
 	int m_meterSize = 0;
 	int m_particleMax = 0;
 	Array<float> m_particles;
-	// Contact index beside m_objects: slot sets of 32 slots a word (balls and
-	// loose segments; bricks; both per band of rows and of columns) and the
-	// band cell each filed slot was filed under.
+	// Slot sets beside the tables (bit sets, 32 slots a word): particles in
+	// use; objects in use, balls and loose segments, bricks, and the last two
+	// per band of rows and of columns, with the band cell each was filed under.
+	Array<unsigned> m_particleSlots;
+	Array<unsigned> m_objectSlots;
 	Array<unsigned> m_ballSlots;
 	Array<unsigned> m_brickSlots;
 	Array<unsigned> m_rowSlots;
@@ -328,6 +330,8 @@ public:
 	int p_FreeParticle();
 	int p_DoParticles();
 	int p_ResetParticles(int n);
+	void p_SetParticleKind(int p, float kind);
+	void p_IndexParticles();
 	int p_Ink(int ink, int brightness);
 	int p_GameOver();
 	String p_Nth(int n);
@@ -359,7 +363,7 @@ public:
 	void p_DrawGoal(float y);
 	void p_DrawMeter();
 	void p_DrawLaunchText();
-	// Contact index (contacts.cpp).
+	// Object index (object_index.cpp).
 	void p_SetKind(int o, int kind);
 	void p_FileObject(int o);
 	void p_IndexObjects();

@@ -83,14 +83,12 @@ void c_MyApp::p_LaunchWave() {
 
 // Takes the highest free object slot, zeroed; its first value's index, or -1.
 int c_MyApp::p_FreeObj() {
-	for (int s = obj::last; s >= 0; --s) {
-		int o = s * obj::fields;
-		if (m_objects[o + obj::kind] != KIND_FREE) continue;
-		// NOTE: the kind is free already; only the other values are cleared.
-		for (int v = obj::kind + 1; v < obj::fields; ++v) m_objects[o + v] = 0;
-		return o;
-	}
-	return -1;
+	int s = set_HighestFree(m_objectSlots, obj::last);
+	if (s < 0) return -1;
+	int o = s * obj::fields;
+	// NOTE: the kind is free already; only the other values are cleared.
+	for (int v = obj::kind + 1; v < obj::fields; ++v) m_objects[o + v] = 0;
+	return o;
 }
 
 // Places one meteor; arguments of -1 keep the default x, y, hit points, dx.

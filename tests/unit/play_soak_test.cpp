@@ -1,5 +1,5 @@
 // A long soak of play: many games in all three modes under random input,
-// with the tables, the contact index, the display list and the heap checked
+// with the tables, their slot sets, the display list and the heap checked
 // after every update, and the play compared with a recorded trace of the run.
 //
 // The first game starts from a crowd of every kind, so that the rare contacts
@@ -60,20 +60,22 @@ float IncomingBallY(c_MyApp* app) {
 	return kx_Zimbolo_jscrh / 2 - 8.5f * kx_Zimbolo_jscrw / 32 + best * kx_Zimbolo_jscrw / 1024;
 }
 
-// The contact index's slot sets, one after the other.
-std::vector<unsigned> ContactSets(c_MyApp* app) {
+// The slot sets kept beside the object and particle tables, one after the other.
+std::vector<unsigned> SlotSets(c_MyApp* app) {
 	std::vector<unsigned> sets;
-	for (const Array<unsigned>* set : {&app->m_ballSlots, &app->m_brickSlots, &app->m_rowSlots, &app->m_columnSlots}) {
+	for (const Array<unsigned>* set : {&app->m_particleSlots, &app->m_objectSlots, &app->m_ballSlots,
+	                                   &app->m_brickSlots, &app->m_rowSlots, &app->m_columnSlots}) {
 		sets.insert(sets.end(), set->begin(), set->end());
 	}
 	return sets;
 }
 
-// Whether the contact index holds what filing the whole object table anew gives.
-bool IndexMatchesTable(c_MyApp* app) {
-	std::vector<unsigned> kept = ContactSets(app);
+// Whether the slot sets hold what indexing both tables anew gives.
+bool SetsMatchTables(c_MyApp* app) {
+	std::vector<unsigned> kept = SlotSets(app);
 	app->p_IndexObjects();
-	return ContactSets(app) == kept;
+	app->p_IndexParticles();
+	return SlotSets(app) == kept;
 }
 
 // The first broken invariant of the play tables, or an empty text; adds the
@@ -89,7 +91,7 @@ std::string CheckInvariants(c_MyApp* app, int& kinds) {
 		if (kind < 0 || kind > 6 || kind != std::floor(kind)) return "kind " + std::to_string(kind);
 		kinds |= 1 << static_cast<int>(kind);
 	}
-	if (!IndexMatchesTable(app)) return "contact index";
+	if (!SetsMatchTables(app)) return "slot sets";
 	for (int i = 0; i < app->m_particles.Length(); ++i) {
 		if (!std::isfinite(app->m_particles[i])) return "particle value " + std::to_string(i);
 	}

@@ -24,11 +24,12 @@ static int index_Band(float v, int bands) {
 	return static_cast<int>(v / field::cellUnits);
 }
 
-// Word w of the union of bands lo..hi of a set kept per band.
-static unsigned index_Bands(const Array<unsigned>& banded, int lo, int hi, int w) {
-	unsigned word = 0;
-	for (int b = lo; b <= hi; ++b) word |= banded[b * obj::words + w];
-	return word;
+// Where the words of band b of a set kept per band begin, and those of the
+// bands on either side (an outer band stands in for a missing neighbour).
+static void index_Beside(const Array<unsigned>& banded, int b, int bands, const unsigned* beside[3]) {
+	beside[0] = &banded[std::max(b - 1, 0) * obj::words];
+	beside[1] = &banded[b * obj::words];
+	beside[2] = &banded[std::min(b + 1, bands - 1) * obj::words];
 }
 
 //----------------------------------------------------------------------------
@@ -83,18 +84,18 @@ void c_MyApp::p_IndexObjects() {
 // NOTE: each step reads the index and the object's place afresh, so a walk
 // sees every kind or place that changed before the step.
 int c_MyApp::p_NextContact(int o, int j, bool bricks) {
-	int row = index_Band(m_objects[o + obj::y], band::rows);
-	int column = index_Band(m_objects[o + obj::x], band::columns);
-	int top = std::max(row - 1, 0), bottom = std::min(row + 1, band::rows - 1);
-	int left = std::max(column - 1, 0), right = std::min(column + 1, band::columns - 1);
+	const unsigned *rows[3], *columns[3];
+	index_Beside(m_rowSlots, index_Band(m_objects[o + obj::y], band::rows), band::rows, rows);
+	index_Beside(m_columnSlots, index_Band(m_objects[o + obj::x], band::columns), band::columns, columns);
+	const unsigned* balls = m_ballSlots.begin();
+	const unsigned* more = bricks ? m_brickSlots.begin() : balls;
 	int self = o / obj::fields;
 	for (int s = j + 1; s <= obj::last; s = (set_Word(s) + 1) * SET_BITS) {
 		int w = set_Word(s);
-		unsigned near = m_ballSlots[w] | (bricks ? m_brickSlots[w] : 0);
-		near &= ~0u << (s % SET_BITS);
+		unsigned near = (balls[w] | more[w]) & (~0u << (s % SET_BITS));
 		if (w == set_Word(self)) near &= ~set_Bit(self);
 		if (near == 0) continue;
-		near &= index_Bands(m_rowSlots, top, bottom, w) & index_Bands(m_columnSlots, left, right, w);
+		near &= (rows[0][w] | rows[1][w] | rows[2][w]) & (columns[0][w] | columns[1][w] | columns[2][w]);
 		if (near != 0) return w * SET_BITS + __builtin_ctz(near);
 	}
 	return -1;

@@ -80,9 +80,9 @@ inline unsigned set_Bit(int s) {
 // The highest slot up to last that is not in the set, or -1.
 inline int set_HighestFree(const Array<unsigned>& set, int last) {
 	for (int w = set_Word(last); w >= 0; --w) {
-		unsigned free = ~set[w];
-		if (w == set_Word(last)) free &= ~0u >> (SET_BITS - 1 - last % SET_BITS);
-		if (free != 0) return w * SET_BITS + SET_BITS - 1 - __builtin_clz(free);
+		unsigned open = ~set[w];
+		if (w == set_Word(last)) open &= ~0u >> (SET_BITS - 1 - last % SET_BITS);
+		if (open != 0) return w * SET_BITS + SET_BITS - 1 - __builtin_clz(open);
 	}
 	return -1;
 }

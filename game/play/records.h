@@ -86,7 +86,7 @@ const int frame = 9; // sprite frame of the particle sheet
 
 const int fields = 10;    // values per slot
 const int maxLimit = 499; // highest slot a reset may choose
-const int slots = 510;    // slots the table has room for
+const int slots = 510;    // slots the table has room for (its 5100 values)
 const int words = (slots + SET_BITS - 1) / SET_BITS; // words of a slot set
 }
 

@@ -100,6 +100,8 @@ struct WorstFrame {
 		std::copy(particles.begin(), particles.end(), play.app->m_particles.begin());
 		std::copy(players.begin(), players.end(), play.app->m_players.begin());
 		play.app->m_particleMax = LIVE_PARTICLES - 1;
+		play.app->p_IndexObjects();
+		play.app->p_IndexParticles();
 		play.app->m_gameState = STATE_PLAYING;
 	}
 };

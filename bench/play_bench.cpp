@@ -59,6 +59,7 @@ void FillParticles(c_MyApp* app) {
 void BM_PlayUpdateFullTables(benchmark::State& state) {
 	c_MyApp* app = BenchApp();
 	FillObjects(app);
+	app->p_IndexObjects();
 	FillParticles(app);
 	std::vector<float> objects(app->m_objects.begin(), app->m_objects.end());
 	std::vector<float> particles(app->m_particles.begin(), app->m_particles.end());
@@ -68,6 +69,8 @@ void BM_PlayUpdateFullTables(benchmark::State& state) {
 		std::copy(objects.begin(), objects.end(), app->m_objects.begin());
 		std::copy(particles.begin(), particles.end(), app->m_particles.begin());
 		std::copy(players.begin(), players.end(), app->m_players.begin());
+		app->p_IndexObjects();
+		app->p_IndexParticles();
 		app->m_speed = 1;
 		state.ResumeTiming();
 		app->p_Game();

@@ -8,6 +8,7 @@
 #include "game/my_app.h"
 
 #include "audio/audio_api.h"
+#include "game/play/records.h"
 #include "graphics/graphics_api.h"
 #include "host/app.h"
 #include "host/async_events.h"
@@ -35,8 +36,7 @@ const int PLAYER_PADDLE_Y = 2;
 const int PLAYER_METER = 10;
 const int PLAYER_WAVE = 56;
 const int OBJECTS_CLEARED = 10251;
-// Particle table: records of 10 floats, kind first.
-const int PARTICLE_RECORD = 10;
+// Highest particle slot in use at a game start.
 const int PARTICLE_MAX_START = 250;
 // High-score table: ten best per mode, then ten recent per mode from here.
 const int HISCORE_ROWS = 10;
@@ -81,6 +81,13 @@ c_MyApp::c_MyApp() {
 	gc_assign(m_players, Array<float>(MYAPP_PLAYERS));
 	gc_assign(m_objects, Array<float>(MYAPP_OBJECTS));
 	gc_assign(m_particles, Array<float>(MYAPP_PARTICLES));
+	gc_assign(m_particleSlots, Array<unsigned>(part::words));
+	gc_assign(m_objectSlots, Array<unsigned>(obj::words));
+	gc_assign(m_ballSlots, Array<unsigned>(obj::words));
+	gc_assign(m_brickSlots, Array<unsigned>(obj::words));
+	gc_assign(m_rowSlots, Array<unsigned>(band::rows * obj::words));
+	gc_assign(m_columnSlots, Array<unsigned>(band::columns * obj::words));
+	gc_assign(m_slotCells, Array<int>(obj::slots));
 	gc_assign(m_badgeQueueId, Array<int>(MYAPP_BADGE_QUEUE));
 	gc_assign(m_badgeQueueTime, Array<int>(MYAPP_BADGE_QUEUE));
 }
@@ -111,6 +118,13 @@ void c_MyApp::mark() {
 	gc_mark_q(m_players);
 	gc_mark_q(m_objects);
 	gc_mark_q(m_particles);
+	gc_mark_q(m_particleSlots);
+	gc_mark_q(m_objectSlots);
+	gc_mark_q(m_ballSlots);
+	gc_mark_q(m_brickSlots);
+	gc_mark_q(m_rowSlots);
+	gc_mark_q(m_columnSlots);
+	gc_mark_q(m_slotCells);
 	gc_mark_q(m_badgeQueueId);
 	gc_mark_q(m_badgeQueueTime);
 }
@@ -384,8 +398,7 @@ int c_MyApp::p_LoadGame() {
 	m_bgG = m_bgTargetG = 120;
 	m_bgB = m_bgTargetB = 60;
 	if (kx_Zimbolo_HasMusicStream == 1) p_PlayTune(String("Freeflowing"), 1);
-	m_particleMax = PARTICLE_MAX_START;
-	for (int p = 0; p <= m_particleMax; ++p) m_particles[p * PARTICLE_RECORD] = 0;
+	p_ResetParticles(PARTICLE_MAX_START);
 	for (int i = 0; i < PLAYER_CLEARED; ++i) m_players[i] = 0;
 	m_players[PLAYER_PADDLE_Y] = 288.0f;
 	m_players[PLAYER_METER] = 5.0f;
@@ -394,6 +407,7 @@ int c_MyApp::p_LoadGame() {
 	if (m_gameMode == 2) m_speed = 1.0f;
 	if (m_gameMode == 3) m_speed = 1.1f;
 	for (int i = 0; i < OBJECTS_CLEARED; ++i) m_objects[i] = 0;
+	p_IndexObjects();
 	m_players[PLAYER_WAVE] = m_gameMode == 3 ? 60.0f : 0.0f;
 	return 0;
 }

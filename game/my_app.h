@@ -144,6 +144,16 @@ public:
 	int m_meterSize = 0;
 	int m_particleMax = 0;
 	Array<float> m_particles;
+	// Slot sets beside the tables (bit sets, 32 slots a word): particles in
+	// use; objects in use, balls and loose segments, bricks, and the last two
+	// per band of rows and of columns, with the band cell each was filed under.
+	Array<unsigned> m_particleSlots;
+	Array<unsigned> m_objectSlots;
+	Array<unsigned> m_ballSlots;
+	Array<unsigned> m_brickSlots;
+	Array<unsigned> m_rowSlots;
+	Array<unsigned> m_columnSlots;
+	Array<int> m_slotCells;
 	int m_shownScore = 0;
 	int m_gameOver = 0;
 	int m_gameOverTimer = 0;
@@ -320,6 +330,8 @@ public:
 	int p_FreeParticle();
 	int p_DoParticles();
 	int p_ResetParticles(int n);
+	void p_SetParticleKind(int p, float kind);
+	void p_IndexParticles();
 	int p_Ink(int ink, int brightness);
 	int p_GameOver();
 	String p_Nth(int n);
@@ -351,6 +363,11 @@ public:
 	void p_DrawGoal(float y);
 	void p_DrawMeter();
 	void p_DrawLaunchText();
+	// Object index (object_index.cpp).
+	void p_SetKind(int o, int kind);
+	void p_FileObject(int o);
+	void p_IndexObjects();
+	int p_NextContact(int o, int j, bool bricks);
 	// Object handlers (ball.cpp, pede.cpp, meteor.cpp, brick.cpp, invader.cpp).
 	void p_DoBall(int o, float sx, float sy);
 	void p_ReturnBall(int o);

@@ -28,14 +28,13 @@ void c_MyApp::p_DoBrick(int o, float sx, float sy) {
 // bounced back and scores; ownCooldown makes the object's cool-down count too.
 void c_MyApp::p_ShatterByBalls(int o, float sx, float sy, int score, bool ownCooldown) {
 	float* k = &m_objects[o];
-	for (int j = 0; j <= obj::last; ++j) {
+	for (int j = p_NextContact(o, -1, false); j >= 0; j = p_NextContact(o, j, false)) {
 		int t = j * obj::fields;
-		if (t == o) continue;
 		float* ball = &m_objects[t];
 		if (p_isBall(static_cast<int>(ball[obj::kind])) && (!ownCooldown || k[obj::cooldown] < 1) && ball[obj::cooldown] < 1 &&
 		    play_Overlap(k, ball)) {
 			// NOTE: the scan goes on, so every ball touching in this pass bounces and scores.
-			k[obj::kind] = KIND_FREE;
+			p_SetKind(o, KIND_FREE);
 			ball[obj::dx] = -ball[obj::dx];
 			ball[obj::cooldown] = HIT_COOLDOWN;
 			m_score += score;

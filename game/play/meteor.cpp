@@ -47,13 +47,12 @@ void c_MyApp::p_DoMeteor(int o, float sx, float sy) {
 		m[obj::dy] = -play_Bounce(m[obj::dy]);
 		m[obj::x] -= WALL_STEP;
 	}
-	for (int j = 0; j <= obj::last; ++j) {
+	for (int j = p_NextContact(o, -1, true); j >= 0; j = p_NextContact(o, j, true)) {
 		int t = j * obj::fields;
-		if (t == o) continue;
 		float* other = &m_objects[t];
 		int kind = static_cast<int>(other[obj::kind]);
 		if (kind == KIND_BRICK && play_Overlap(m, other)) {
-			other[obj::kind] = KIND_FREE;
+			p_SetKind(t, KIND_FREE);
 			p_PlaySFX(sfx::crush, 1, 1, 0);
 			p_BurstSparks(sx, sy);
 		}
@@ -71,7 +70,7 @@ void c_MyApp::p_HitMeteor(int o, int b, float sx, float sy) {
 	ball[obj::dx] = -ball[obj::dx];
 	m[obj::spin] = kx_random_Rnd2(-HIT_SPIN, HIT_SPIN);
 	m[obj::ink] -= 1;
-	if (m[obj::ink] < 1) m[obj::kind] = KIND_FREE;
+	if (m[obj::ink] < 1) p_SetKind(o, KIND_FREE);
 	m[obj::cooldown] = HIT_COOLDOWN;
 	ball[obj::cooldown] = HIT_COOLDOWN;
 	m_score += HIT_SCORE;

@@ -1,6 +1,7 @@
 // particles.cpp: sparks: throwing one into the highest free slot of the
 // particle table, moving, drawing and ageing them every frame, the free-slot
-// search and reset, the ink colours, and the spark patterns of hits.
+// search over the set of slots in use and the reset, the ink colours, and the
+// spark patterns of hits.
 #include "game/play/play.h"
 #include "runtime/random.h"
 
@@ -39,7 +40,6 @@ int c_MyApp::p_ThrowParticle(float x, float y, int kind, int ink, float directio
 	int p = p_FreeParticle();
 	if (p < 0) return 0;
 	float* q = &m_particles[p];
-	q[part::kind] = kind;
 	q[part::x] = x;
 	q[part::y] = y;
 	q[part::dx] = speed * std::sin(direction * DEG_TO_RAD);
@@ -49,22 +49,39 @@ int c_MyApp::p_ThrowParticle(float x, float y, int kind, int ink, float directio
 	q[part::life] = kx_random_Rnd2(0.7f, 1.3f);
 	q[part::ink] = ink;
 	q[part::frame] = static_cast<int>(std::floor(kx_random_Rnd2(0, PARTICLE_FRAMES)));
+	p_SetParticleKind(p, kind);
 	return 0;
 }
 
 // 10 times the highest free slot among 0..m_particleMax, or -1.
 int c_MyApp::p_FreeParticle() {
-	for (int p = m_particleMax; p >= 0; --p) {
-		if (m_particles[p * part::fields + part::kind] == 0) return p * part::fields;
-	}
-	return -1;
+	if (m_particleMax < 0) return -1;
+	int p = set_HighestFree(m_particleSlots, m_particleMax);
+	return p < 0 ? -1 : p * part::fields;
 }
 
 // Chooses the highest slot in use (1..499) and frees every slot up to it.
 int c_MyApp::p_ResetParticles(int n) {
 	if (n >= 1 && n <= part::maxLimit) m_particleMax = n;
-	for (int p = 0; p <= m_particleMax; ++p) m_particles[p * part::fields + part::kind] = 0;
+	for (int p = 0; p <= m_particleMax; ++p) p_SetParticleKind(p * part::fields, 0);
 	return 0;
+}
+
+// Writes the kind of the particle at slot value p and notes whether the slot
+// is in use.
+// NOTE: every write of a particle's kind goes through here, so the free-slot
+// search can trust the set.
+void c_MyApp::p_SetParticleKind(int p, float kind) {
+	int s = p / part::fields;
+	m_particles[p + part::kind] = kind;
+	m_particleSlots[set_Word(s)] &= ~set_Bit(s);
+	if (kind != 0) m_particleSlots[set_Word(s)] |= set_Bit(s);
+}
+
+// Notes anew which particle slots are in use, after the table was written as
+// a whole.
+void c_MyApp::p_IndexParticles() {
+	for (int s = 0; s < part::slots; ++s) p_SetParticleKind(s * part::fields, m_particles[s * part::fields + part::kind]);
 }
 
 //----------------------------------------------------------------------------
@@ -86,7 +103,7 @@ int c_MyApp::p_DoParticles() {
 		p_SetSize(1, 1);
 		p_DrawImg(IMG_PARTICLES, q[part::x], q[part::y], q[part::frame]);
 		q[part::life] -= m_speed * AGEING;
-		if (q[part::life] < 0) q[part::kind] = 0;
+		if (q[part::life] < 0) p_SetParticleKind(p * part::fields, 0);
 	}
 	p_ResetDraw();
 	return 0;

@@ -34,9 +34,8 @@ void c_MyApp::p_DoPede(int o, float sx, float sy) {
 		p[obj::dy] = p_Minus(p[obj::dy], 0);
 		p[obj::x] -= WALL_STEP;
 	}
-	for (int j = 0; j <= obj::last; ++j) {
+	for (int j = p_NextContact(o, -1, true); j >= 0; j = p_NextContact(o, j, true)) {
 		int t = j * obj::fields;
-		if (t == o) continue;
 		float* other = &m_objects[t];
 		int kind = static_cast<int>(other[obj::kind]);
 		if (kind == KIND_BRICK && play_Overlap(p, other)) {
@@ -53,7 +52,7 @@ void c_MyApp::p_DoPede(int o, float sx, float sy) {
 void c_MyApp::p_KnockLoose(int o, int b) {
 	float* p = &m_objects[o];
 	float* ball = &m_objects[b];
-	p[obj::kind] = KIND_LOOSE;
+	p_SetKind(o, KIND_LOOSE);
 	p[obj::dx] = kx_random_Rnd2(0, LOOSE_KICK) + ball[obj::dx];
 	p[obj::dy] = kx_random_Rnd2(0, LOOSE_KICK) + ball[obj::dy];
 	ball[obj::dx] = -ball[obj::dx];

@@ -118,6 +118,9 @@ void c_MyApp::p_DoObject(int o) {
 	if (r[obj::kind] == KIND_METEOR) p_DoMeteor(o, sx, sy);
 	if (r[obj::kind] == KIND_BRICK) p_DoBrick(o, sx, sy);
 	if (r[obj::kind] == KIND_INVADER) p_DoInvader(o, sx, sy);
+	// NOTE: the object's own walks skip its slot, so its place is filed once its
+	// handlers are done, before any other object walks the index.
+	p_FileObject(o);
 	if (r[obj::x] < field::escapeX) p_Escape(o);
 }
 
@@ -127,7 +130,7 @@ void c_MyApp::p_Escape(int o) {
 	int kind = static_cast<int>(r[obj::kind]);
 	if (p_isBall(kind)) p_LosePip();
 	if (kind == KIND_BALL) p_LosePip();
-	r[obj::kind] = KIND_FREE;
+	p_SetKind(o, KIND_FREE);
 }
 
 // One pip of the meter lost, with its sound.
@@ -163,13 +166,13 @@ void c_MyApp::p_LaunchBall() {
 	if (o < 0) return;
 	m_players[player::meter] = 0;
 	float* b = &m_objects[o];
-	b[obj::kind] = KIND_BALL;
 	b[obj::x] = LAUNCH_X;
 	b[obj::y] = m_players[player::paddleY];
 	b[obj::counter] = 0;
 	b[obj::dx] = LAUNCH_DX;
 	int lane = p_Rand(-2, 2);
 	b[obj::dy] = lane == 0 ? 4 : 2 * lane;
+	p_SetKind(o, KIND_BALL);
 	p_PlaySFX(sfx::launch, 1, 1, 0);
 }
 

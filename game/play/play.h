@@ -1,5 +1,6 @@
 // play.h: helpers shared by the play modules: where the playfield lies on
-// the virtual screen, the bounce speed limits and the overlap test.
+// the virtual screen, the bounce speed limits, the slot sets kept beside the
+// tables and the overlap test.
 //
 // The 992 x 560 world of play is drawn centred on the virtual screen, one
 // cell (32 world units) being a 32nd of the screen width. PlayField holds that
@@ -61,6 +62,34 @@ inline float play_Clamp(float v, float lo, float hi) {
 inline float play_Bounce(float v) {
 	return play_Clamp(std::fabs(v), BOUNCE_MIN, BOUNCE_MAX);
 }
+
+//----------------------------------------------------------------------------
+// Slot sets
+//----------------------------------------------------------------------------
+
+// The word of slot s in a slot set.
+inline int set_Word(int s) {
+	return s / SET_BITS;
+}
+
+// The bit of slot s in its word.
+inline unsigned set_Bit(int s) {
+	return 1u << (s % SET_BITS);
+}
+
+// The highest slot up to last that is not in the set, or -1.
+inline int set_HighestFree(const Array<unsigned>& set, int last) {
+	for (int w = set_Word(last); w >= 0; --w) {
+		unsigned open = ~set[w];
+		if (w == set_Word(last)) open &= ~0u >> (SET_BITS - 1 - last % SET_BITS);
+		if (open != 0) return w * SET_BITS + SET_BITS - 1 - __builtin_clz(open);
+	}
+	return -1;
+}
+
+//----------------------------------------------------------------------------
+// Contacts
+//----------------------------------------------------------------------------
 
 // Whether two object records touch (centres closer than 24 on both axes).
 inline bool play_Overlap(const float* a, const float* b) {

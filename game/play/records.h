@@ -2,8 +2,12 @@
 //
 // Play keeps its state in flat float tables of c_MyApp: the player record
 // m_players, the object table m_objects (1025 records of 10 values) and the
-// particle table m_particles (10 values per slot). These names index them.
+// particle table m_particles (10 values per slot). These names index them and
+// size the slot sets kept beside the tables (object_index.cpp, particles.cpp).
 #pragma once
+
+// A slot set holds one bit per slot of a table, SET_BITS slots a word.
+const int SET_BITS = 32;
 
 //----------------------------------------------------------------------------
 // Player record (m_players)
@@ -44,6 +48,7 @@ const int ink = 9;      // segment and brick colour; meteor hit points
 const int fields = 10;  // values per record
 const int slots = 1025; // records in the table
 const int last = slots - 1;
+const int words = (slots + SET_BITS - 1) / SET_BITS; // words of a slot set
 }
 
 // What an object record holds.
@@ -56,6 +61,12 @@ enum ObjectKind {
 	KIND_BRICK = 5,
 	KIND_INVADER = 6
 };
+
+// Bands of one cell that the object index files balls and bricks under.
+namespace band {
+const int rows = 18;    // down the field, the outer ones open-ended
+const int columns = 32; // across it
+}
 
 //----------------------------------------------------------------------------
 // Particle table (m_particles)
@@ -75,6 +86,8 @@ const int frame = 9; // sprite frame of the particle sheet
 
 const int fields = 10;    // values per slot
 const int maxLimit = 499; // highest slot a reset may choose
+const int slots = 510;    // slots the table has room for (its 5100 values)
+const int words = (slots + SET_BITS - 1) / SET_BITS; // words of a slot set
 }
 
 // The only particle kind the game throws.

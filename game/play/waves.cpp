@@ -83,13 +83,12 @@ void c_MyApp::p_LaunchWave() {
 
 // Takes the highest free object slot, zeroed; its first value's index, or -1.
 int c_MyApp::p_FreeObj() {
-	for (int s = obj::last; s >= 0; --s) {
-		int o = s * obj::fields;
-		if (m_objects[o + obj::kind] != KIND_FREE) continue;
-		for (int v = 0; v < obj::fields; ++v) m_objects[o + v] = 0;
-		return o;
-	}
-	return -1;
+	int s = set_HighestFree(m_objectSlots, obj::last);
+	if (s < 0) return -1;
+	int o = s * obj::fields;
+	// NOTE: the kind is free already; only the other values are cleared.
+	for (int v = obj::kind + 1; v < obj::fields; ++v) m_objects[o + v] = 0;
+	return o;
 }
 
 // Places one meteor; arguments of -1 keep the default x, y, hit points, dx.
@@ -97,7 +96,6 @@ int c_MyApp::p_LaunchMeteor(int x, int y, int hp, int dx) {
 	int o = p_FreeObj();
 	if (o < 0) return 0;
 	float* m = &m_objects[o];
-	m[obj::kind] = KIND_METEOR;
 	m[obj::x] = METEOR_X;
 	m[obj::y] = kx_random_Rnd2(64, 512);
 	m[obj::dx] = kx_random_Rnd2(-1, -1.5f);
@@ -109,6 +107,7 @@ int c_MyApp::p_LaunchMeteor(int x, int y, int hp, int dx) {
 	if (y != KEEP_DEFAULT) m[obj::y] = y;
 	if (dx != KEEP_DEFAULT) m[obj::dx] = dx;
 	if (hp != KEEP_DEFAULT) m[obj::ink] = hp;
+	p_SetKind(o, KIND_METEOR);
 	return 0;
 }
 
@@ -120,11 +119,11 @@ int c_MyApp::p_LaunchPede() {
 		int o = p_FreeObj();
 		if (o < 0) continue;
 		float* p = &m_objects[o];
-		p[obj::kind] = KIND_PEDE;
 		p[obj::x] = PEDE_X;
 		p[obj::y] = -PEDE_GAP * i;
 		p[obj::dy] = PEDE_DY;
 		p[obj::ink] = colour;
+		p_SetKind(o, KIND_PEDE);
 	}
 	return 0;
 }
@@ -140,7 +139,6 @@ int c_MyApp::p_LaunchBricks() {
 		int o = p_FreeObj();
 		if (o < 0) continue;
 		float* b = &m_objects[o];
-		b[obj::kind] = KIND_BRICK;
 		b[obj::ink] = colour;
 		int column = p_BrickColumn();
 		int row = p_BrickRow();
@@ -150,6 +148,7 @@ int c_MyApp::p_LaunchBricks() {
 			b[obj::x] = field::cellUnits * c0;
 			b[obj::y] = field::cellUnits * (r0 + k);
 		}
+		p_SetKind(o, KIND_BRICK);
 	}
 	return 0;
 }
@@ -161,11 +160,11 @@ int c_MyApp::p_LaunchInvader() {
 	int row = p_BrickRow();
 	if (o < 0) return 0;
 	float* v = &m_objects[o];
-	v[obj::kind] = KIND_INVADER;
 	v[obj::x] = field::cellUnits * column;
 	v[obj::y] = field::cellUnits * row;
 	v[obj::dy] = INVADER_DY;
 	v[obj::cooldown] = INVADER_FIRST_SHOT;
+	p_SetKind(o, KIND_INVADER);
 	return 0;
 }
 

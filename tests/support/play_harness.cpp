@@ -53,6 +53,7 @@ int PlayHarness::TakeSounds() {
 
 void PlayHarness::ClearObjects() {
 	for (int i = 0; i < obj::fields * obj::slots; ++i) app->m_objects[i] = 0;
+	app->p_IndexObjects();
 }
 
 float* PlayHarness::Put(int slot, int kind, float x, float y, float dx, float dy) {
@@ -63,6 +64,7 @@ float* PlayHarness::Put(int slot, int kind, float x, float y, float dx, float dy
 	r[obj::y] = y;
 	r[obj::dx] = dx;
 	r[obj::dy] = dy;
+	app->p_FileObject(slot * obj::fields);
 	return r;
 }
 

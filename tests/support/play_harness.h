@@ -32,6 +32,9 @@ public:
 	// Empties the object table.
 	void ClearObjects();
 	// Puts an object of kind at world (x, y) moving (dx, dy) into slot s.
+	// NOTE: play keeps an index of where balls and bricks lie; a test that
+	// changes a kind or place itself afterwards must file the slot again
+	// (c_MyApp::p_FileObject) or set the kind with c_MyApp::p_SetKind.
 	float* Put(int slot, int kind, float x, float y, float dx = 0, float dy = 0);
 	// The record of slot s.
 	float* Obj(int slot);

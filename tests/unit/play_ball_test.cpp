@@ -105,7 +105,8 @@ TEST_F(PlayBall, NthReturnOfOneBallScoresN) {
 	EXPECT_EQ(h.Player(player::hitsSinceWave), 5);
 	EXPECT_NEAR(h.app->m_speed, speed + 0.05f, 1e-5);
 	// A loose segment scores its cool-down plus 2.
-	Incoming(0)[obj::kind] = KIND_LOOSE;
+	Incoming(0);
+	h.app->p_SetKind(0, KIND_LOOSE);
 	h.Obj(0)[obj::cooldown] = 5;
 	h.Update();
 	EXPECT_EQ(h.app->m_score, expected + 6);

@@ -36,8 +36,8 @@ TEST_F(PlayParticles, FullTableDropsAThrowAndAFreedSlotIsTakenNext) {
 	h.app->p_ThrowParticle(200, 200, 1, 4, 0, 2);
 	EXPECT_EQ(Table(), before);
 	EXPECT_EQ(kx_random_Seed, seed);
-	h.app->m_particles[40 * 10] = 0;
-	h.app->m_particles[100 * 10] = 0;
+	h.app->p_SetParticleKind(40 * 10, 0);
+	h.app->p_SetParticleKind(100 * 10, 0);
 	EXPECT_EQ(h.app->p_FreeParticle(), 1000);
 	h.app->p_ThrowParticle(200, 200, 1, 4, 0, 2);
 	EXPECT_EQ(h.app->m_particles[100 * 10 + 1], 200);

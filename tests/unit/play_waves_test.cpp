@@ -115,7 +115,7 @@ TEST_F(PlayWaves, LaunchersTakeTheHighestFreeSlotsAndSkipWhatDoesNotFit) {
 	}
 	// A full table but for three slots takes three bricks.
 	for (int s = 0; s < obj::slots; ++s) h.Put(s, KIND_BRICK, 0, 0);
-	for (int s : {3, 500, 900}) h.Obj(s)[obj::kind] = KIND_FREE;
+	for (int s : {3, 500, 900}) h.app->p_SetKind(s * obj::fields, KIND_FREE);
 	h.app->p_LaunchBricks();
 	EXPECT_EQ(h.CountKind(KIND_BRICK), obj::slots);
 	EXPECT_EQ(h.app->p_FreeObj(), -1);

@@ -4,7 +4,8 @@
 # (the carousel picks the mode) and once more with the mouse (a tap on a
 # carousel item, the play button, clicks below the field to launch, the
 # pointer steering). The keyboard games are played at random, the mouse game
-# follows the ball on the screen for a while and must score; each game goes
+# follows the ball on the screen for a while (x11_spot moves the pointer to
+# the ball's height as it sees it) and must score; each game goes
 # on until the meter runs dry and the game-over overlay comes up, and then the
 # game is back at the menu. After
 # every game the state file must hold its score in that mode's lists with all
@@ -24,8 +25,10 @@ FIELD_ROWS=310
 GAME_SECONDS=90
 # Where balls are looked for: the field right of the paddle, inside the walls.
 SPOT_AREA="30 80 570 315"
+SPOT_MIN=200
 FOLLOW_SECONDS=15
-LAUNCH_EVERY=3
+# Time for a launched ball to come out beside the paddle.
+LAUNCH_PAUSE=0.3
 
 # One random move of the keyboard player: launch, steer up or down a while,
 # or wait.
@@ -39,21 +42,21 @@ keyboard_move() {
 	esac
 }
 
-# The mouse player follows the ball with the pointer for FOLLOW_SECONDS (one
-# look ahead along its way) and launches now and then with a click below the
-# field; then it steers away from the ball until the game is lost.
+# The mouse player launches with a click below the field until it sees a
+# ball, follows the ball with the pointer until FOLLOW_END or until the ball
+# is lost, and then steers away from the ball until the game is lost.
 mouse_move() {
-	NOW=$(date +%s)
-	if [ "$NOW" -lt "$FOLLOW_END" ] && [ "$NOW" -ge "$NEXT_LAUNCH" ]; then
-		click 320 "$BELOW_FIELD_Y" 0
-		NEXT_LAUNCH=$((NOW + LAUNCH_EVERY))
+	if [ "$FOLLOWING" = yes ]; then
+		click 320 "$BELOW_FIELD_Y" "$LAUNCH_PAUSE"
+		spot $SPOT_AREA || return 0
+		FOLLOWED=$("$BUILD/x11_spot" "$WID" $SPOT_AREA "$SPOT_MIN" $((FOLLOW_END - $(date +%s))) 100) ||
+			game_gone "no look at the window"
+		echo "mouse: looks, looks that saw the ball, end: $FOLLOWED"
+		FOLLOWING=no
+		return 0
 	fi
 	spot $SPOT_AREA || return 0
-	AHEAD=$((2 * SPOT_Y - ${LAST_SPOT_Y:-$SPOT_Y}))
-	LAST_SPOT_Y=$SPOT_Y
-	if [ "$NOW" -lt "$FOLLOW_END" ]; then
-		pointer 100 "$AHEAD"
-	elif [ "$SPOT_Y" -lt 240 ]; then
+	if [ "$SPOT_Y" -lt 240 ]; then
 		pointer 100 $((FIELD_TOP + FIELD_ROWS))
 	else
 		pointer 100 "$FIELD_TOP"
@@ -112,7 +115,7 @@ shot mouse_selected
 click "$PLAY_X" "$PLAY_Y" 0.8
 shot mouse_play
 FOLLOW_END=$(($(date +%s) + FOLLOW_SECONDS))
-NEXT_LAUNCH=0
+FOLLOWING=yes
 play_until_over mouse_move mouse
 state_check_game 2
 echo "mouse: score $SCORE"

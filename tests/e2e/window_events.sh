@@ -13,52 +13,52 @@ shot_until menu is_menu 30
 
 # The options item is the fourth; its full-screen row the third.
 # The box takes its keys once it has slid in (and locks them while it slides
-# away).
+# away): the screen then holds still.
 keys 3 Right
 key Return 0
 shot_until options is_options
-sleep 0.6
+shot_still options_open
 keys 3 Down
 key Return 0
 # Only a window titled "Zimbolo" is found.
 window_find
 window_size
 [ "$WIN_W" = 1280 ] && [ "$WIN_H" = 1024 ] || fail "full screen gave a window of $WIN_W x $WIN_H"
-shot_until fullscreen_loading is_loading 10
-shot_until fullscreen_options is_options 30
-sleep 0.6
+shot_until fullscreen_loading is_loading
+shot_until fullscreen_options is_options
+shot_still fullscreen_options_open
 
 key Return 0
 window_find
 window_size
 [ "$WIN_W" = 640 ] && [ "$WIN_H" = 480 ] || fail "leaving full screen gave a window of $WIN_W x $WIN_H"
 [ "$X" = 320 ] && [ "$Y" = 272 ] || fail "the window is at $X, $Y, not centred"
-shot_until windowed_loading is_loading 10
-shot_until windowed_options is_options 30
-sleep 0.6
+shot_until windowed_loading is_loading
+shot_until windowed_options is_options
+shot_still windowed_options_open
 key Escape 0
 shot_until windowed_menu is_menu
-sleep 0.6
+shot_still windowed_menu_still
 
 # A resize during play: loading, then the same game (Escape pauses it; at
 # the menu it would quit).
 keys 3 Left
 key Return 1
 xdotool windowsize "$WID" 800 600
-shot_until resized_loading is_loading 10
-shot_until resized_play is_menu 30
+shot_until resized_loading is_loading
+shot_until resized_play is_menu
 window_size
 [ "$WIN_W" = 800 ] && [ "$WIN_H" = 600 ] || fail "the resized window is $WIN_W x $WIN_H"
 key Escape 0.8
 kill -0 "$GAME" 2>/dev/null || game_gone "Escape after the resize"
-shot_until resized_pause is_dark 5
+shot_until resized_pause is_dark
 key Escape 1
 
 # The close request mid-game.
 key space 0.5
 state_mark
 window_close
-game_wait 10
+game_wait
 [ "$STATUS" -eq 0 ] || fail "the close request ended the game with status $STATUS"
 state_changed && fail "the close request wrote the state file"
 echo "window_events: passed"

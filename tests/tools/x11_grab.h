@@ -5,6 +5,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -31,6 +33,36 @@ inline unsigned char GrabChannel(unsigned long pixel, unsigned long mask) {
 	return static_cast<unsigned char>(((pixel & mask) >> shift) * 255 / top);
 }
 
+// Grabs the part X, Y, W, H of a window of an open display, cut at the
+// window's edges (nothing when none of it is inside); false when the window
+// cannot be read.
+inline bool GrabArea(Display* display, Window window, int x, int y, int w, int h, Grab& grab) {
+	XWindowAttributes attributes;
+	if (!XGetWindowAttributes(display, window, &attributes)) return false;
+	int x0 = std::max(0, x);
+	int y0 = std::max(0, y);
+	grab.width = std::min(attributes.width, x + w) - x0;
+	grab.height = std::min(attributes.height, y + h) - y0;
+	if (grab.width <= 0 || grab.height <= 0) {
+		grab.width = grab.height = 0;
+		return true;
+	}
+	XImage* image = XGetImage(display, window, x0, y0, grab.width, grab.height, AllPlanes, ZPixmap);
+	if (!image) return false;
+	grab.rgb.resize(static_cast<size_t>(grab.width) * grab.height * GRAB_RGB);
+	for (int row = 0; row < grab.height; ++row) {
+		for (int column = 0; column < grab.width; ++column) {
+			unsigned long pixel = XGetPixel(image, column, row);
+			unsigned char* out = &grab.rgb[(static_cast<size_t>(row) * grab.width + column) * GRAB_RGB];
+			out[0] = GrabChannel(pixel, image->red_mask);
+			out[1] = GrabChannel(pixel, image->green_mask);
+			out[2] = GrabChannel(pixel, image->blue_mask);
+		}
+	}
+	XDestroyImage(image);
+	return true;
+}
+
 // Grabs the window given by its id text (the root window when null) of the
 // default display; false with a message on standard error when it cannot.
 inline bool GrabWindow(const char* id, Grab& grab) {
@@ -40,28 +72,7 @@ inline bool GrabWindow(const char* id, Grab& grab) {
 		return false;
 	}
 	Window window = id ? std::strtoul(id, nullptr, 0) : DefaultRootWindow(display);
-	XWindowAttributes attributes;
-	XImage* image = nullptr;
-	if (XGetWindowAttributes(display, window, &attributes)) {
-		image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-	}
-	if (!image) {
-		XCloseDisplay(display);
-		return false;
-	}
-	grab.width = attributes.width;
-	grab.height = attributes.height;
-	grab.rgb.resize(static_cast<size_t>(grab.width) * grab.height * GRAB_RGB);
-	for (int y = 0; y < grab.height; ++y) {
-		for (int x = 0; x < grab.width; ++x) {
-			unsigned long pixel = XGetPixel(image, x, y);
-			unsigned char* out = &grab.rgb[(static_cast<size_t>(y) * grab.width + x) * GRAB_RGB];
-			out[0] = GrabChannel(pixel, image->red_mask);
-			out[1] = GrabChannel(pixel, image->green_mask);
-			out[2] = GrabChannel(pixel, image->blue_mask);
-		}
-	}
-	XDestroyImage(image);
+	bool grabbed = GrabArea(display, window, 0, 0, INT_MAX / 2, INT_MAX / 2, grab);
 	XCloseDisplay(display);
-	return true;
+	return grabbed;
 }

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "graphics/graphics_api.h"
+#include "graphics/gxtk_surface.h"
 #include "support/game_harness.h"
 
 namespace {
@@ -67,6 +69,27 @@ TEST_F(AssetsTest, StartLoadsLogoAndFontThenTwentySevenSteps) {
 	EXPECT_EQ(CountRecords(app, IMG_LOGO), 1) << "the loading screen shows the logo";
 	EXPECT_EQ(app->m_clsRed, 40.0f);
 	EXPECT_EQ(app->m_clsBlue, 80.0f);
+}
+
+// The collector would free the replaced images only after megabytes of new
+// allocation, which an idle menu never makes.
+TEST_F(AssetsTest, AReloadFreesTheImagesItReplacesAtOnce) {
+	c_MyApp* app = host.Launch();
+	host.Update(28);
+	// Each image of the first load, kept reachable in an unused slot.
+	const int slots[] = {1, 80, 90, 91, 93, 94, 95, 96, 97, 98, 99};
+	const int keepFrom = 10;
+	for (int i = 0; i < 11; ++i) {
+		ASSERT_NE(app->m_images[slots[i]]->m_surface->pixels, nullptr) << "slot " << slots[i];
+		gc_assign(app->m_images[keepFrom + i], app->m_images[slots[i]]);
+	}
+	host.SetWindowSize(630, 470);
+	app->m_loadStep = 1;
+	host.Update(28);
+	for (int i = 0; i < 11; ++i) {
+		EXPECT_EQ(app->m_images[keepFrom + i]->m_surface->pixels, nullptr) << "slot " << slots[i];
+		EXPECT_NE(app->m_images[slots[i]]->m_surface->pixels, nullptr) << "slot " << slots[i];
+	}
 }
 
 TEST_F(AssetsTest, EffectFilesHaveThreeDigits) {

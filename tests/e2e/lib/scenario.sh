@@ -18,6 +18,8 @@
 #   audio_settle [SECONDS]  waits until the last 0.3 s of sound were silent
 #   game_start [PROGRAM]    starts the build's zimbolo (or PROGRAM), finds and
 #                           focuses its window
+#   game_sync [COUNT]       waits until the game has handled the input sent so
+#                           far (COUNT 2: and has been through one more frame)
 #   window_find             waits for the game's window to be a new one (the
 #                           game made it again), titled "Zimbolo", and
 #                           focuses it, as a window manager would; its id in
@@ -26,13 +28,15 @@
 #                           new one), without waiting, and gives it the focus
 #                           if it lacks it; $WID follows it
 #   game_rss                prints the game's resident memory in kB
-#   game_wait [SECONDS]     waits for the game to end; its status in $STATUS
+#   game_wait [SECONDS]     waits for the game to end (60 s at most); its
+#                           status in $STATUS
 #   game_quit               F4, then game_wait; fails unless the status is 0
 #   game_gone MESSAGE       fails with MESSAGE, and the status if the game ended
-#   key NAME [PAUSE]        holds a key for 0.1 s, then waits PAUSE (0.4 s)
+#   key NAME [PAUSE]        holds a key for 0.1 s and until the game has seen
+#                           it, then waits PAUSE (0.4 s)
 #   keys N NAME [PAUSE]     key NAME, N times
 #   hold NAME SECONDS       holds a key for SECONDS
-#   click X Y [PAUSE]       a left click at window point X, Y
+#   click X Y [PAUSE]       a left click at window point X, Y, held as key is
 #   pointer X Y             moves the pointer to window point X, Y
 #   window_close            asks the window to close as a window manager does
 #   window_size             the window's size in $WIN_W and $WIN_H
@@ -42,7 +46,10 @@
 #                           and its red, green and blue in $RED $GREEN $BLUE
 #   shot_until NAME TEST [SECONDS]
 #                           grabs NAME.png until the command TEST holds (it
-#                           sees the shot's colours); fails after SECONDS (20)
+#                           sees the shot's colours); fails after SECONDS (60)
+#   shot_still NAME [SECONDS]
+#                           shot_until NAME is_settled: waits until the screen
+#                           holds still (a box has slid in or away)
 #   is_loading / is_menu / is_dark / is_options
 #                           TESTs: the loading screen, the menu or play in its
 #                           green (as play starts), the game-over or pause
@@ -54,7 +61,7 @@
 #   state_mark              remembers the state file as it is now
 #   state_changed           true once the state file was written since the mark
 #   state_wait_change [SECONDS]
-#                           waits until the state file is written again
+#                           waits until the state file is written again (60 s)
 #   state_check             fails unless every checksum of the file holds
 #   state_check_game MODE   fails unless, since the mark, the score of one
 #                           game entered MODE's lists and no other list changed
@@ -62,7 +69,8 @@
 #   fail MESSAGE            prints MESSAGE and the game's output, exits 1
 # Robustness scenarios:
 #   is_menu_up / is_settled TESTs: the menu has come (it may still fade in),
-#                           the mean colour is the same as in the shot before
+#                           the mean colour is the same as in the shot a game
+#                           frame before
 #   game_over_wait TAG      the game-over overlay, then the menu
 #   game_round_play TAG     plays a round in mode 1 and ends it (saves 1.5 s later)
 #   game_round TAG          game_round_play, then waits for the save
@@ -79,6 +87,10 @@ set -eu
 
 BUILD=${ZIMBOLO_BUILD_DIR:-$(pwd)}
 SCENARIO_SCREEN="-screen 0 1280x1024x24 -noreset"
+# The longest the scenarios wait, by default, for the game to do something.
+# NOTE: generous: the sanitized game shares two cores with other tests, and a
+# wait for a condition ends as soon as it holds.
+WAIT_SECONDS=60
 
 #------------------------------------------------------------------------------
 # Setting up
@@ -168,28 +180,38 @@ game_start() {
 	ALSOFT_CONF="$WORK/alsoft.conf" ${GAME_AS:-} "${1:-$BUILD/zimbolo}" > "$WORK/game.out" 2>&1 &
 	GAME=$!
 	WID=""
-	for _ in $(seq 200); do
+	WINDOW_END=$(($(date +%s) + WAIT_SECONDS))
+	while [ "$(date +%s)" -lt "$WINDOW_END" ]; do
 		WID=$(xdotool search --name '^Zimbolo$' 2>/dev/null | head -1 || true)
 		[ -n "$WID" ] && break
 		kill -0 "$GAME" 2>/dev/null || fail "the game ended before opening its window"
 		sleep 0.05
 	done
-	[ -n "$WID" ] || fail "no game window"
+	[ -n "$WID" ] || fail "no game window within $WAIT_SECONDS s"
 	xdotool windowfocus --sync "$WID"
+}
+
+# Waits until the game has handled the input sent to its window so far: the
+# game answers a window manager's ping after the events before it. COUNT 2
+# waits for two answers in turn, with a frame of the game between them. Gives
+# up when the window is gone (the game ended or made a new one).
+game_sync() {
+	"$BUILD/x11_ping" "$WID" "${1:-1}" "$WAIT_SECONDS" 2>/dev/null || true
 }
 
 # Finds the game's new window, titled "Zimbolo" in full screen as in a
 # window, after it made its window again. Focuses it.
 window_find() {
 	OLD_WID=$WID
-	for _ in $(seq 200); do
+	WINDOW_END=$(($(date +%s) + WAIT_SECONDS))
+	while [ "$(date +%s)" -lt "$WINDOW_END" ]; do
 		WID=$(xdotool search --onlyvisible --name '^Zimbolo$' 2>/dev/null | head -1 || true)
 		[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] && break
 		kill -0 "$GAME" 2>/dev/null || game_gone "no new window"
 		sleep 0.05
 	done
 	[ -n "$WID" ] && [ "$WID" != "$OLD_WID" ] ||
-		fail "the game made no new window titled Zimbolo (windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' ' '))"
+		fail "the game made no new window titled Zimbolo within $WAIT_SECONDS s (windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' ' '))"
 	xdotool windowfocus --sync "$WID"
 }
 
@@ -207,9 +229,9 @@ game_rss() {
 	awk '/^VmRSS:/ { print $2 }' "/proc/$GAME/status" 2>/dev/null || true
 }
 
-# Waits up to SECONDS (30) for the game to end; its exit status in $STATUS.
+# Waits up to SECONDS (60) for the game to end; its exit status in $STATUS.
 game_wait() {
-	for _ in $(seq $((${1:-30} * 4))); do
+	for _ in $(seq $((${1:-$WAIT_SECONDS} * 4))); do
 		kill -0 "$GAME" 2>/dev/null || break
 		sleep 0.25
 	done
@@ -241,11 +263,14 @@ game_quit() {
 # Input and output
 #------------------------------------------------------------------------------
 
-# One key held for a tenth of a second (the game reads keys as held, once per
-# update), then time for the game to act on it.
+# One key held for a tenth of a second and until the game has seen it, then
+# time for the game to act on it.
+# NOTE: the game reads keys as held, once per update: a key let go before the
+# game's next update (while it loads, saves or waits for a core) is never seen.
 key() {
 	xdotool keydown "$1"
 	sleep 0.1
+	game_sync
 	xdotool keyup "$1"
 	sleep "${2:-0.4}"
 }
@@ -262,10 +287,11 @@ keys() {
 	for _ in $(seq "$1"); do key "$2" "${3:-0.4}"; done
 }
 
-# A left click at a point of the window.
+# A left click at a point of the window, held as a key is.
 click() {
 	xdotool mousemove --window "$WID" "$1" "$2" mousedown 1
 	sleep 0.1
+	game_sync
 	xdotool mouseup 1
 	sleep "${3:-0.4}"
 }
@@ -307,18 +333,24 @@ shot() {
 	echo "$1: mean colour $MEAN"
 }
 
-# Grabs NAME.png again and again until TEST holds, for SECONDS (20) at most.
+# Grabs NAME.png again and again until TEST holds, for SECONDS (60) at most.
 shot_until() {
-	SHOT_END=$(($(date +%s) + ${3:-20}))
+	SHOT_END=$(($(date +%s) + ${3:-$WAIT_SECONDS}))
 	while :; do
 		shot "$1" > /dev/null
 		if $2; then
 			echo "$1: mean colour $MEAN"
 			return 0
 		fi
-		[ "$(date +%s)" -lt "$SHOT_END" ] || fail "no $1 screen within ${3:-20} s (mean colour $MEAN)"
+		[ "$(date +%s)" -lt "$SHOT_END" ] || fail "no $1 screen within ${3:-$WAIT_SECONDS} s (mean colour $MEAN)"
 		sleep 0.05
 	done
+}
+
+# Grabs NAME.png until the screen holds still, for SECONDS (60) at most.
+shot_still() {
+	SETTLED_LAST=""
+	shot_until "$1" is_settled "${2:-$WAIT_SECONDS}"
 }
 
 # The loading screen: dark blue around a yellow disc and an orange band, so
@@ -388,12 +420,12 @@ state_changed() {
 
 # Waits up to SECONDS (60) until the state file was written since the mark.
 state_wait_change() {
-	for _ in $(seq $((${1:-60} * 4))); do
+	for _ in $(seq $((${1:-$WAIT_SECONDS} * 4))); do
 		state_changed && return 0
 		kill -0 "$GAME" 2>/dev/null || fail "the game ended while the state file was awaited"
 		sleep 0.25
 	done
-	fail "the state file was not written within ${1:-60} s"
+	fail "the state file was not written within ${1:-$WAIT_SECONDS} s"
 }
 
 # The checksum arithmetic of the state text, for state_check and
@@ -502,17 +534,20 @@ is_menu_up() {
 }
 
 # TEST: the same mean colour as in the shot before (the screen holds still).
+# NOTE: the next shot comes after a frame of the game: a game that is busy
+# (or waits for a core) shows the same picture without holding still.
 is_settled() {
 	SETTLED_BEFORE=${SETTLED_LAST:-}
 	SETTLED_LAST=$MEAN
+	game_sync 2
 	[ "$MEAN" = "$SETTLED_BEFORE" ]
 }
 
 # Waits for the game-over overlay and then the menu after it (the save comes
 # in between). Screenshots TAG_over and TAG_menu.
 game_over_wait() {
-	shot_until "$1_over" is_dark 10
-	shot_until "$1_menu" is_menu 20
+	shot_until "$1_over" is_dark
+	shot_until "$1_menu" is_menu
 }
 
 # Waits for the menu and plays a round in the first mode without launching a
@@ -520,20 +555,19 @@ game_over_wait() {
 # still (the menu fades in, the playfield does not); the game saves 1.5 s
 # later. Screenshots TAG_menu_up and TAG_game.
 game_round_play() {
-	shot_until "$1_menu_up" is_menu_up 15
+	shot_until "$1_menu_up" is_menu_up
 	key Return 0.2
-	SETTLED_LAST=""
-	shot_until "$1_game" is_settled 10
+	shot_still "$1_game"
 	key Escape 0.4
 	key Left 0.15
 	key Return 0.15
 }
 
-# game_round_play TAG, then waits up to 20 s for the save.
+# game_round_play TAG, then waits for the save.
 game_round() {
 	state_mark
 	game_round_play "$1"
-	state_wait_change 20
+	state_wait_change
 }
 
 # Fails unless the load messages the game printed are MESSAGES, in order,

@@ -9,18 +9,15 @@
 // before the ping; a second answer comes after another pass of the program's
 // event loop. Fails (status 1) when the window does not take part in that
 // protocol, is destroyed, or is not answered in time.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <poll.h>
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "x11_wm.h"
+
 namespace {
 
-// Client messages carry 32-bit items.
-const int FORMAT_32 = 32;
 const double DEFAULT_SECONDS = 60;
 // Longest wait for the display between two checks of the time, in ms.
 const int POLL_MS = 100;
@@ -34,35 +31,9 @@ int OnError(Display*, XErrorEvent*) {
 	return 0;
 }
 
-// Seconds on the monotonic clock.
-double Now() {
-	timespec t;
-	clock_gettime(CLOCK_MONOTONIC, &t);
-	return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// True when the window lists the atom among its protocols.
-bool TakesProtocol(Display* display, Window window, Atom protocol) {
-	Atom* protocols = nullptr;
-	int count = 0;
-	if (!XGetWMProtocols(display, window, &protocols, &count)) return false;
-	bool found = false;
-	for (int i = 0; i < count; ++i) found = found || protocols[i] == protocol;
-	XFree(protocols);
-	return found;
-}
-
 // The ping numbered serial; the answer comes back on the root window.
-void SendPing(Display* display, Window window, Atom protocols, Atom ping, long serial) {
-	XEvent event = {};
-	event.xclient.type = ClientMessage;
-	event.xclient.window = window;
-	event.xclient.message_type = protocols;
-	event.xclient.format = FORMAT_32;
-	event.xclient.data.l[0] = static_cast<long>(ping);
-	event.xclient.data.l[1] = serial;
-	event.xclient.data.l[2] = static_cast<long>(window);
-	XSendEvent(display, window, False, NoEventMask, &event);
+void SendPing(Display* display, Window window, Atom ping, long serial) {
+	WmSendProtocol(display, window, ping, serial, static_cast<long>(window));
 	XFlush(display);
 }
 
@@ -79,7 +50,7 @@ bool AwaitAnswer(Display* display, Window window, Atom protocols, Atom ping, lon
 				return true;
 			}
 		}
-		double left = end - Now();
+		double left = end - WmNow();
 		if (left <= 0) return false;
 		pollfd display_fd = {ConnectionNumber(display), POLLIN, 0};
 		poll(&display_fd, 1, left * 1000 < POLL_MS ? static_cast<int>(left * 1000) + 1 : POLL_MS);
@@ -103,16 +74,16 @@ int main(int argc, char** argv) {
 	XSetErrorHandler(OnError);
 	Window window = std::strtoul(argv[1], nullptr, 0);
 	int count = argc > 2 ? std::atoi(argv[2]) : 1;
-	double end = Now() + (argc > 3 ? std::atof(argv[3]) : DEFAULT_SECONDS);
+	double end = WmNow() + (argc > 3 ? std::atof(argv[3]) : DEFAULT_SECONDS);
 	Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
 	Atom ping = XInternAtom(display, "_NET_WM_PING", False);
 	// NOTE: the answer is sent to the root window for the window manager's
 	// eyes; with no window manager there, any client may listen.
 	XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
 	XSelectInput(display, window, StructureNotifyMask);
-	bool answered = TakesProtocol(display, window, ping);
+	bool answered = WmTakesProtocol(display, window, ping);
 	for (long serial = 1; answered && serial <= count; ++serial) {
-		SendPing(display, window, protocols, ping, serial);
+		SendPing(display, window, ping, serial);
 		answered = AwaitAnswer(display, window, protocols, ping, serial, end);
 	}
 	XCloseDisplay(display);

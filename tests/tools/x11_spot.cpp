@@ -16,9 +16,8 @@
 // NOTE: following is done here, in one process, rather than by a script that
 // starts a look and a pointer move per step: on a busy machine those steps
 // come a second apart, and a paddle steered so late misses the ball.
-#include <time.h>
-
 #include "x11_grab.h"
+#include "x11_wm.h"
 
 namespace {
 
@@ -57,13 +56,6 @@ Spot FindSpot(const Grab& grab, int left, int top, int min) {
 	return spot;
 }
 
-// Seconds on the monotonic clock.
-double Now() {
-	timespec t;
-	clock_gettime(CLOCK_MONOTONIC, &t);
-	return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 // Follows the spot with the pointer for a while, or until it is lost;
 // prints the looks, the finds and why it stopped.
 int Follow(Display* display, Window window, const int area[4], int min, double seconds, int pointerX) {
@@ -71,18 +63,18 @@ int Follow(Display* display, Window window, const int area[4], int min, double s
 	const timespec pause = {0, FOLLOW_PAUSE_NS};
 	double lastSeen = 0;
 	const char* reason = "time";
-	for (double end = Now() + seconds; Now() < end; nanosleep(&pause, nullptr)) {
+	for (double end = WmNow() + seconds; WmNow() < end; nanosleep(&pause, nullptr)) {
 		Grab grab;
 		if (!GrabArea(display, window, area[0], area[1], area[2], area[3], grab)) return 1;
 		++looks;
 		Spot spot = FindSpot(grab, area[0], area[1], min);
 		if (spot.count == 0) {
-			if (found == 0 || Now() - lastSeen < LOST_SECONDS) continue;
+			if (found == 0 || WmNow() - lastSeen < LOST_SECONDS) continue;
 			reason = "lost";
 			break;
 		}
 		++found;
-		lastSeen = Now();
+		lastSeen = WmNow();
 		XWarpPointer(display, None, window, 0, 0, 0, 0, pointerX, static_cast<int>(spot.y));
 		XFlush(display);
 	}

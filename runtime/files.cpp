@@ -17,7 +17,7 @@
 static const size_t LOAD_CHUNK = 4096;
 
 const char* const KX_STATE_FILE = "./.velmarstate";
-const char* const KX_STATE_TEMP_FILE = "./.velmarstate.tmp";
+const char* const KX_STATE_TEMP_SUFFIX = ".tmp";
 
 // Results of SaveState.
 static const int SAVE_OK = 0;
@@ -25,8 +25,6 @@ static const int SAVE_CANNOT_OPEN = -1;
 static const int SAVE_SHORT_WRITE = -2;
 // The permissions of a state file that does not exist.
 static const mode_t NO_STATE_MODE = static_cast<mode_t>(-1);
-// What names the temporary file beside the file a save replaces.
-static const char* const STATE_TEMP_SUFFIX = ".tmp";
 // Symbolic links followed to the state file at most (the system's own limit).
 static const int MAX_LINK_HOPS = 40;
 
@@ -209,7 +207,7 @@ int KxGame::SaveState(String state) {
 	mode_t mode;
 	if (!stateReplaceable(target, &mode)) return SAVE_CANNOT_OPEN;
 	std::string bytes = state.ToUtf8();
-	std::string temp = target + STATE_TEMP_SUFFIX;
+	std::string temp = target + KX_STATE_TEMP_SUFFIX;
 	FILE* file = std::fopen(temp.c_str(), "wb");
 	if (file) return replaceFromTemporary(file, temp, target, mode, bytes);
 	return mode == NO_STATE_MODE ? SAVE_CANNOT_OPEN : writeInPlace(target, bytes);

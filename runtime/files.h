@@ -15,10 +15,10 @@
 
 #include "runtime/kx_string.h"
 
-// The state file and the temporary file a save is written to first (beside
-// a link's target, its name followed by ".tmp").
+// The state file, and what follows the name of the file a save replaces (the
+// state file or a link's target) in the temporary file beside it.
 extern const char* const KX_STATE_FILE;
-extern const char* const KX_STATE_TEMP_FILE;
+extern const char* const KX_STATE_TEMP_SUFFIX;
 
 // Writes bytes to an open file and returns how many were written.
 typedef size_t (*KxFileWriteFn)(const void* data, size_t bytes, FILE* file);

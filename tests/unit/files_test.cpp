@@ -18,6 +18,9 @@ std::string narrow(const String& s) {
 	return s.ToNarrow();
 }
 
+// The temporary file a save in the working directory writes first.
+const std::string stateTemp = std::string(KX_STATE_FILE) + KX_STATE_TEMP_SUFFIX;
+
 void writeBytes(const std::string& path, const std::string& bytes) {
 	std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -107,7 +110,7 @@ TEST_F(Files, StateRoundTripsAsPlainUtf8) {
 	EXPECT_EQ(host()->SaveState(state), 0);
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "A\xC3\xA9\xE2\x82\xAC\xED\xA0\xBD\n");
 	EXPECT_TRUE(host()->LoadState() == state);
-	EXPECT_FALSE(std::filesystem::exists(KX_STATE_TEMP_FILE));
+	EXPECT_FALSE(std::filesystem::exists(stateTemp));
 }
 
 TEST_F(Files, EmptyStateIsAnEmptyFile) {
@@ -143,7 +146,7 @@ ino_t inodeOf(const char* path) {
 TEST_F(Files, WhereNoTemporaryFileCanBeMadeTheStateIsWrittenInPlace) {
 	namespace fs = std::filesystem;
 	TempDir dir;
-	fs::create_directory(KX_STATE_TEMP_FILE);
+	fs::create_directory(stateTemp);
 	EXPECT_EQ(host()->SaveState(String("scores=1")), -1) << "without a state file there is nothing to write in place";
 	EXPECT_FALSE(fs::exists(KX_STATE_FILE));
 
@@ -159,7 +162,7 @@ TEST_F(Files, WhereNoTemporaryFileCanBeMadeTheStateIsWrittenInPlace) {
 	kx_file_write = halfWriter;
 	EXPECT_EQ(host()->SaveState(String("scores=99999")), -2) << "a short write in place is no success";
 	kx_file_write = savedWriter;
-	fs::remove(KX_STATE_TEMP_FILE);
+	fs::remove(stateTemp);
 	EXPECT_EQ(host()->SaveState(String("scores=3")), 0);
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=3");
 	EXPECT_NE(inodeOf(KX_STATE_FILE), inode) << "with a temporary file the save replaces the file again";
@@ -194,7 +197,7 @@ TEST_F(Files, SaveLeavesAStateFileItMayNotWrite) {
 	{
 		UnprivilegedScope unprivileged;
 		EXPECT_EQ(host()->SaveState(String("scores=2")), -1) << "a read-only state file cannot be saved over";
-		EXPECT_FALSE(fs::exists(KX_STATE_TEMP_FILE));
+		EXPECT_FALSE(fs::exists(stateTemp));
 	}
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=1");
 	fs::permissions(KX_STATE_FILE, fs::perms::owner_write, fs::perm_options::add);
@@ -213,7 +216,7 @@ TEST_F(Files, InADirectoryItMayNotWriteAWritableStateIsWrittenInPlace) {
 	{
 		UnprivilegedScope unprivileged;
 		EXPECT_EQ(host()->SaveState(String("scores=2")), 0);
-		EXPECT_FALSE(fs::exists(KX_STATE_TEMP_FILE));
+		EXPECT_FALSE(fs::exists(stateTemp));
 	}
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=2");
 	fs::permissions(".", fs::perms::owner_all);
@@ -244,8 +247,8 @@ TEST_F(Files, AStateFileThatIsALinkIsSavedWhereTheLinkLeads) {
 	EXPECT_TRUE(fs::is_symlink(KX_STATE_FILE));
 	EXPECT_TRUE(fs::is_symlink("saves/relative"));
 	EXPECT_TRUE(fs::is_symlink("saves/absolute"));
-	EXPECT_FALSE(fs::exists(KX_STATE_TEMP_FILE));
-	EXPECT_FALSE(fs::exists("saves/state.tmp"));
+	EXPECT_FALSE(fs::exists(stateTemp));
+	EXPECT_FALSE(fs::exists(std::string("saves/state") + KX_STATE_TEMP_SUFFIX));
 
 	// The file behind the link in a directory the process may not write.
 	fs::permissions(".", fs::perms::all);
@@ -260,7 +263,7 @@ TEST_F(Files, AStateFileThatIsALinkIsSavedWhereTheLinkLeads) {
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=3");
 	EXPECT_TRUE(fs::is_symlink(KX_STATE_FILE));
 	EXPECT_TRUE(fs::is_symlink("saves/absolute"));
-	EXPECT_FALSE(fs::exists("saves/state.tmp"));
+	EXPECT_FALSE(fs::exists(std::string("saves/state") + KX_STATE_TEMP_SUFFIX));
 }
 
 TEST_F(Files, SaveKeepsTheStateFilePermissions) {
@@ -280,16 +283,16 @@ TEST_F(Files, ShortWriteLeavesThePreviousStateAndNoTemporaryFile) {
 	kx_file_write = halfWriter;
 	EXPECT_EQ(host()->SaveState(String("scores=99999;badges=0")), -2);
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "scores=1;badges=7");
-	EXPECT_FALSE(std::filesystem::exists(KX_STATE_TEMP_FILE));
+	EXPECT_FALSE(std::filesystem::exists(stateTemp));
 	EXPECT_EQ(host()->SaveState(String()), 0) << "an empty state writes nothing, so cannot fall short";
 }
 
 TEST_F(Files, StaleTemporaryFileIsReplaced) {
 	TempDir dir;
-	writeBytes(KX_STATE_TEMP_FILE, "half a save from a crash, long and stale");
+	writeBytes(stateTemp, "half a save from a crash, long and stale");
 	EXPECT_EQ(host()->SaveState(String("fresh")), 0);
 	EXPECT_EQ(ReadFileBytes(KX_STATE_FILE), "fresh");
-	EXPECT_FALSE(std::filesystem::exists(KX_STATE_TEMP_FILE));
+	EXPECT_FALSE(std::filesystem::exists(stateTemp));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // submission on a real GL context (with its draw calls; CPU time, which
 // scripts/bench puts against the 16.7 ms frame), the same submission with the
 // display list topped up to its 2500 records, one full collection of the
-// game's heap, and the longest collector pause over a played game.
+// game's heap, and the collector's pauses over a played game.
 #include <benchmark/benchmark.h>
 
 #include <GLFW/glfw3.h>
@@ -180,12 +180,16 @@ void BM_GameHeapFullCollection(benchmark::State& state) {
 }
 BENCHMARK(BM_GameHeapFullCollection)->Unit(benchmark::kMicrosecond);
 
-// A minute of play with random keys: the longest pause (thread CPU time) of
-// the collector after an update, as the host calls it.
+// A minute of play with random keys: the pauses (thread CPU time) of the
+// collector after each update, as the host calls it; the 99th percentile and
+// the longest.
+// NOTE: on a virtual machine the longest pause also counts the moments the
+// host takes the core away: it lands on another update in every run and is
+// tens of times the 99th percentile, which is the collector's own figure.
 void BM_GameLongestCollectorPause(benchmark::State& state) {
 	if (!haveDisplay(state)) return;
 	WorstFrame* w = scene();
-	double longest = 0;
+	std::vector<double> pauses;
 	std::srand(1);
 	for (auto _ : state) {
 		w->play.NewGame(std::rand() % 3);
@@ -197,11 +201,13 @@ void BM_GameLongestCollectorPause(benchmark::State& state) {
 			w->play.app->p_OnUpdate();
 			double start = threadMicros();
 			gc_collect();
-			longest = std::max(longest, threadMicros() - start);
+			pauses.push_back(threadMicros() - start);
 			w->play.host.RenderGame();
 		}
 	}
-	state.counters["longest_pause_us"] = longest;
+	std::sort(pauses.begin(), pauses.end());
+	state.counters["p99_pause_us"] = pauses[pauses.size() * 99 / 100];
+	state.counters["longest_pause_us"] = pauses.back();
 	state.counters["updates"] = PLAYED_UPDATES;
 }
 BENCHMARK(BM_GameLongestCollectorPause)->Unit(benchmark::kMillisecond)->Iterations(1);

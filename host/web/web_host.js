@@ -77,8 +77,10 @@ var LibraryWebHost = {
       if (canvas.width !== size[0] || canvas.height !== size[1]) Browser.setCanvasSize(size[0], size[1]);
     },
 
-    // Brings the page into or out of full screen.
+    // Brings the page into or out of full screen, unless that was asked for
+    // already (the F11 key asks before the game does).
     setFullscreen: function(on) {
+      if (WebHost.fullscreen === on) return;
       WebHost.fullscreen = on;
       var now = !!document.fullscreenElement;
       if (on && !now && document.documentElement.requestFullscreen) {
@@ -123,17 +125,24 @@ var LibraryWebHost = {
       }
     },
 
-    // Runs use(store) in a transaction; done(error) once it is kept (null)
-    // or lost.
+    // Runs use(store) in a transaction; done(error) once, when it is kept
+    // (null) or lost.
     withStore: function(mode, use, done) {
+      var finished = false;
+      function finish(error) {
+        if (!finished) done(error);
+        finished = true;
+      }
       function transact(db) {
+        var transaction = null;
         try {
-          var transaction = db.transaction(WebHost.store, mode);
-          transaction.oncomplete = function() { done(null); };
-          transaction.onabort = function() { done(transaction.error || 'AbortError'); };
+          transaction = db.transaction(WebHost.store, mode);
+          transaction.oncomplete = function() { finish(null); };
+          transaction.onabort = function() { finish(transaction.error || 'AbortError'); };
           use(transaction.objectStore(WebHost.store));
         } catch (e) {
-          done(e);
+          finish(e);
+          if (transaction) transaction.abort();
         }
       }
       if (WebHost.db) return transact(WebHost.db);
@@ -141,9 +150,9 @@ var LibraryWebHost = {
         var request = indexedDB.open(WebHost.database, 1);
         request.onupgradeneeded = function() { request.result.createObjectStore(WebHost.store); };
         request.onsuccess = function() { WebHost.db = request.result; transact(WebHost.db); };
-        request.onerror = function() { done(request.error); };
+        request.onerror = function() { finish(request.error); };
       } catch (e) {
-        done(e);
+        finish(e);
       }
     },
 
@@ -207,11 +216,15 @@ var LibraryWebHost = {
     return id;
   },
 
-  // NOTE: the browser keeps one WebGL context per canvas, so the next window
-  // gets the same one; the textures of the window that closes are deleted,
-  // as the game makes them anew for the next window.
+  // NOTE: Emscripten's GLFW calls the close callback of a window it destroys,
+  // which the game takes for the player closing the window: a window that is
+  // destroyed here is not asked. The browser keeps one WebGL context per
+  // canvas, so the next window gets the same one; the textures of the window
+  // that closes are deleted, as the game makes them anew for the next window.
   glfwDestroyWindow__deps: ['$WebHost'],
   glfwDestroyWindow: function(id) {
+    var win = GLFW.WindowFromId(id);
+    if (win) win.windowCloseFunc = 0;
     GLFW.destroyWindow(id);
     for (var i = 0; i < GL.textures.length; i++) {
       if (!GL.textures[i]) continue;

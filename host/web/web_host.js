@@ -43,9 +43,11 @@ var LibraryWebHost = {
       addOnPreRun(WebHost.loadState);
     },
 
-    // Listens to the page: its size, F11, the first key or click, full screen.
+    // Listens to the page: its size and pixel ratio, F11, the first key or
+    // click, full screen.
     start: function() {
       window.addEventListener('resize', WebHost.fit);
+      WebHost.watchPixelRatio();
       window.addEventListener('keydown', WebHost.onKeyDown, true);
       ['keydown', 'mousedown', 'touchend'].forEach(function(type) {
         window.addEventListener(type, WebHost.startSound, true);
@@ -68,6 +70,17 @@ var LibraryWebHost = {
       var ratio = window.devicePixelRatio || 1;
       return [Math.max(1, Math.round(canvas.clientWidth * ratio)),
               Math.max(1, Math.round(canvas.clientHeight * ratio))];
+    },
+
+    // Fits the canvas again when the pixel ratio changes (the window moved to
+    // another screen, or the page was zoomed), which is not always a resize.
+    watchPixelRatio: function() {
+      if (!window.matchMedia) return;
+      var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      query.addEventListener('change', function() {
+        WebHost.fit();
+        WebHost.watchPixelRatio();
+      }, {once: true});
     },
 
     // Gives the canvas the page's size; the window's size follows.

@@ -1,14 +1,14 @@
 // first_game.js: a first visit comes to the menu, plays a game, and the game's
 // score outlives a reload.
 //
-// With a new browser profile the page loads the game, which shows its loading
-// screen and then its menu, with no saved state and no load messages. Enter
+// With a new browser profile the page loads the game, which comes to its
+// menu with no saved state and no load messages. Enter
 // starts a game in the first mode, which is ended from the pause panel
 // (Escape, Left, Enter): its score enters the mode's Last 10, and the save
 // reaches the browser's IndexedDB. After a reload the game loads every section
 // of that state, and the kept state is still the same.
 "use strict";
-const {scenario, isLoading, isMenu, isMenuUp, stateRecent} = require("./lib/scenario.js");
+const {scenario, isMenu, isMenuUp, stateRecent} = require("./lib/scenario.js");
 
 // Fields of a whole state text: 26 settings, 9 badge and 3 × 21 score fields.
 const STATE_FIELDS = 98;
@@ -17,7 +17,6 @@ const LOAD_MESSAGES = ["Settings Loaded", "Badges Loaded", "Highscore 0 Loaded",
 
 scenario("first_game", async s => {
   await s.open();
-  await s.shotUntil("loading", isLoading);
   await s.shotUntil("menu", isMenu);
   if (await s.state() !== null) s.fail("a new browser profile has a saved state");
   if (s.output.some(line => / Loaded$/.test(line))) s.fail("state loaded without a saved state");

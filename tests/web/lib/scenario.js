@@ -20,14 +20,15 @@
 //   shotStill(NAME, seconds)
 //                           screenshots until two in a row look the same
 //   waitFor(what, check, seconds)
-//                           polls check() until it gives a true value (60 s)
+//                           polls check() until it gives a true value (60 s);
+//                           what (a text, or a function giving one) names it
+//                           when it does not
 //   expectOutput(line)      fails unless the game printed the line
 //   state()                 the state file kept in the browser (IndexedDB),
 //                           as text, or null
 //   fail(message)
-// Colour tests, as the desktop scenarios tell screens apart: isLoading,
-// isMenu, isMenuUp, isDark. State helpers: stateField(text, n),
-// stateBest(text, mode, row), stateRecent(text, mode, row).
+// Colour tests, as the desktop scenarios tell screens apart: isMenu,
+// isMenuUp. State helpers: stateField(text, n), stateRecent(text, mode, row).
 "use strict";
 
 const fs = require("fs");
@@ -127,14 +128,14 @@ class Scenario {
     for (;;) {
       last = await check();
       if (last) return last;
-      if (Date.now() > end) this.fail(`no ${what} within ${seconds} s`);
+      if (Date.now() > end) this.fail(`no ${typeof what === "function" ? what() : what} within ${seconds} s`);
       await sleep(POLL_MS);
     }
   }
 
   async shotUntil(name, test, seconds = WAIT_SECONDS) {
     let colour;
-    await this.waitFor(`${name} screen (mean colour ${JSON.stringify(colour)})`, async () => {
+    await this.waitFor(() => `${name} screen (mean colour ${JSON.stringify(colour)})`, async () => {
       colour = await this.shot(name);
       return test(colour);
     }, seconds);
@@ -174,17 +175,14 @@ class Scenario {
 }
 
 // Screens told apart by their mean colour.
-const isLoading = c => c.red > c.green && c.blue * 2 > c.red;
 const isMenu = c => c.green > 90 && c.green > c.red && c.green > c.blue;
 const isMenuUp = c => c.green > c.red;
-const isDark = c => c.red + c.green + c.blue < 160;
 
 // The state file holds 25 settings and their sum, 8 badge words and their
 // sum, then per mode ten (best, recent) pairs and their sum.
 const STATE_MODES_AT = 35;
 const STATE_MODE_FIELDS = 21;
 const stateField = (text, n) => text.split("|")[n];
-const stateBest = (text, mode, row) => stateField(text, STATE_MODES_AT + STATE_MODE_FIELDS * (mode - 1) + 2 * row);
 const stateRecent = (text, mode, row) =>
   stateField(text, STATE_MODES_AT + STATE_MODE_FIELDS * (mode - 1) + 2 * row + 1);
 
@@ -208,4 +206,4 @@ async function scenario(name, body) {
   console.log(`${name}: passed`);
 }
 
-module.exports = {scenario, sleep, isLoading, isMenu, isMenuUp, isDark, stateField, stateBest, stateRecent};
+module.exports = {scenario, isMenu, isMenuUp, stateField, stateRecent};

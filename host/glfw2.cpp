@@ -2,6 +2,7 @@
 #include "host/glfw2.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -272,6 +273,13 @@ int glfwInit() {
 	const ::GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
 	if (mode) desktopMode = *mode;
 	return 1;
+}
+
+void glfw2ReportError() {
+	const char* description = nullptr;
+	if (glfwGetError(&description) == GLFW_NO_ERROR || !description) return;
+	std::fflush(stdout);
+	std::fprintf(stderr, "%s\n", description);
 }
 
 void glfwTerminate() {

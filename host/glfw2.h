@@ -136,6 +136,9 @@ int glfwInit();
 void glfwTerminate();
 // Installs the platform the layer runs on; null restores the GLFW 3 one.
 void glfw2SetPlatform(Glfw2Platform* platform);
+// Writes GLFW's description of its last error, if there is one, on standard
+// error, after what was written on standard output so far.
+void glfw2ReportError();
 
 // Window.
 int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebits, int alphabits,

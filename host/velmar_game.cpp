@@ -26,6 +26,7 @@ const int EXIT_NO_WINDOW_SYSTEM = -1;
 int KxVelmarGame::Main(int argCount, const char** args, BeforeRun beforeRun) {
 	if (!glfwInit()) {
 		puts("glfwInit failed");
+		glfw2ReportError();
 		exit(EXIT_NO_WINDOW_SYSTEM);
 	}
 	KxVelmarGame* game = new KxVelmarGame();

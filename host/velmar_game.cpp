@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/desktop_identity.h"
 #include "host/glfw2.h"
 #include "runtime/errors.h"
 #include "runtime/gc.h"
@@ -32,6 +33,7 @@ int KxVelmarGame::Main(int argCount, const char** args, BeforeRun beforeRun) {
 	KxVelmarGame* game = new KxVelmarGame();
 	KxGame::_game = game;
 	KxGlfwGame::_glfwGame = game;
+	kxSetDesktopIdentity();
 	argc = argCount;
 	argv = args;
 	kx_install_signal_handlers();

@@ -8,6 +8,7 @@
 
 #include "host/desktop_identity.h"
 #include "host/glfw2.h"
+#include "host/single_game.h"
 #include "runtime/errors.h"
 #include "runtime/gc.h"
 
@@ -22,6 +23,15 @@ namespace {
 // Exit status when the window system cannot start.
 const int EXIT_NO_WINDOW_SYSTEM = -1;
 
+// Another game runs in this save directory: it is brought forward, and this
+// start ends as a successful one.
+int showRunningGame(int pid) {
+	kxShowRunningGame(pid);
+	glfwTerminate();
+	std::fprintf(stderr, "Zimbolo is already running in this directory\n");
+	return 0;
+}
+
 }  // namespace
 
 int KxVelmarGame::Main(int argCount, const char** args, BeforeRun beforeRun) {
@@ -30,6 +40,8 @@ int KxVelmarGame::Main(int argCount, const char** args, BeforeRun beforeRun) {
 		glfw2ReportError();
 		exit(EXIT_NO_WINDOW_SYSTEM);
 	}
+	int runningGame = 0;
+	if (!kxClaimSaveDirectory(&runningGame)) return showRunningGame(runningGame);
 	KxVelmarGame* game = new KxVelmarGame();
 	KxGame::_game = game;
 	KxGlfwGame::_glfwGame = game;

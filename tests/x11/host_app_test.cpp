@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/child_process.h"
 #include "x11/x_client.h"
@@ -117,6 +119,30 @@ TEST(HostApp, KeysReachTheApplicationAndF4Quits) {
 	EXPECT_EQ(app.Line(), "key 115");
 	EXPECT_EQ(app.Line(), "");
 	EXPECT_EQ(app.Status(), 0);
+}
+
+TEST(HostApp, ASecondStartInTheDirectoryActivatesTheFirstsWindowAndEnds) {
+	using ::testing::ElementsAre;
+	using ::testing::Pair;
+	App first(appPath());
+	ASSERT_TRUE(first.WaitFor("ready 640 480"));
+	std::string id = findWindow("Zimbolo");
+	unsigned long window = std::strtoul(id.c_str(), nullptr, 10);
+	std::vector<std::pair<unsigned long, long>> activations;
+	{
+		ClientListManager manager(window);
+		App second(appPath());
+		EXPECT_EQ(second.Line(), "Zimbolo is already running in this directory");
+		EXPECT_EQ(second.Line(), "");
+		EXPECT_EQ(second.Status(), 0);
+		activations = manager.Activations();
+	}
+	// Sent as a task bar sends it (source 2), which window managers that
+	// refuse to let applications steal the focus still follow.
+	EXPECT_THAT(activations, ElementsAre(Pair(window, 2)));
+	requestClose(id);
+	EXPECT_EQ(first.Line(), "");
+	EXPECT_EQ(first.Status(), 0);
 }
 
 TEST(HostApp, CloseRequestEndsWithStatusZero) {

@@ -102,6 +102,12 @@ struct GLFWvidmode {
 	int RedBits, BlueBits, GreenBits;
 };
 
+// An image of a window icon: straight-alpha RGBA pixels, row by row.
+struct GLFW2image {
+	int width, height;
+	const unsigned char* pixels;
+};
+
 typedef void (*GLFWkeyfun)(int key, int action);
 typedef void (*GLFWcharfun)(int character, int action);
 typedef void (*GLFWmousebuttonfun)(int button, int action);
@@ -136,6 +142,9 @@ int glfwInit();
 void glfwTerminate();
 // Installs the platform the layer runs on; null restores the GLFW 3 one.
 void glfw2SetPlatform(Glfw2Platform* platform);
+// Writes GLFW's description of its last error, if there is one, on standard
+// error, after what was written on standard output so far.
+void glfw2ReportError();
 
 // Window.
 int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebits, int alphabits,
@@ -144,6 +153,11 @@ void glfwOpenWindowHint(int target, int hint);
 void glfwCloseWindow();
 void glfwSetWindowCloseCallback(GLFWwindowclosefun callback);
 void glfwSetWindowTitle(const char* title);
+// Names the windows opened from now on: the instance and class of X11's
+// WM_CLASS, by which docks match a window to its desktop entry.
+void glfw2SetWindowClass(const char* instance, const char* className);
+// Gives the windows opened from now on an icon in count sizes (copied).
+void glfw2SetWindowIcon(const GLFW2image* images, int count);
 void glfwGetWindowSize(int* width, int* height);
 void glfwSetWindowPos(int x, int y);
 int glfwGetWindowParam(int param);

@@ -243,6 +243,7 @@ void KxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
 	// start; carrying on would end the loop at once and report success.
 	if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, mode)) {
 		puts("glfwOpenWindow failed");
+		glfw2ReportError();
 		exit(EXIT_NO_WINDOW);
 	}
 	++glfwGraphicsSeq;

@@ -9,7 +9,8 @@
 #
 # The installed launcher, run from another directory with a fresh HOME,
 # becomes the game (its exit status is the game's) in HOME's XDG data
-# directory, whose data link leads to the installed assets; a round played
+# directory, whose data link leads to the installed assets. Its window has
+# the class the desktop entry names and the game's icon; a round played
 # there is saved there. Moved elsewhere, the installed tree still runs: the
 # stale link is mended and the scores stay. Where the player's directory
 # cannot be made, the launcher stops with a message and status 1.
@@ -37,7 +38,7 @@ done
 METAINFO="$SHARE/metainfo/$APP_ID.metainfo.xml"
 REPORT=$(appstreamcli validate --no-net "$METAINFO" 2>&1) || fail "AppStream metadata: $REPORT"
 echo "$REPORT" | grep -E '^[EW]:' && fail "AppStream metadata: $REPORT"
-for size in 48 64 128 256; do
+for size in 16 24 32 48 64 128 256; do
 	ICON="$SHARE/icons/hicolor/${size}x$size/apps/zimbolo.png"
 	file -b "$ICON" | grep -q "^PNG image data, $size x $size," || fail "no $size-pixel icon: $(file -b "$ICON")"
 done
@@ -92,6 +93,8 @@ play_installed() {
 	[ "$(readlink "/proc/$GAME/cwd")" = "$PLAYER" ] || fail "the game runs in $(readlink "/proc/$GAME/cwd")"
 	[ "$(readlink "$PLAYER/data")" = "$(readlink -f "$1/usr/share/games/zimbolo/data")" ] ||
 		fail "the player's data link leads to $(readlink "$PLAYER/data")"
+	# Docks match the window to the desktop entry by its class, and show its icon.
+	expect_desktop_identity "$(sed -n 's/^StartupWMClass=//p' "$1/usr/share/applications/$APP_ID.desktop")"
 	cd "$PLAYER"
 	if [ -f "$WORK/saved.state" ]; then
 		cmp -s .velmarstate "$WORK/saved.state" || fail "the scores saved before are gone"

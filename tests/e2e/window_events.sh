@@ -1,8 +1,8 @@
 # window_events.sh: what the window system does to a running game.
 #
 # Full screen is switched on from the options box (the window fills the
-# 1280 x 1024 screen, titled "Zimbolo" as the window is, and the assets are
-# loaded again: the loading screen is seen) and off again (a 640 x 480 window, centred, loaded again). A resize
+# 1280 x 1024 screen, titled "Zimbolo" as the window is, with the same class
+# and icon, and the assets are loaded again: the loading screen is seen) and off again (a 640 x 480 window, centred, loaded again). A resize
 # during play reloads and play goes on. A close request from the window
 # system mid-game ends the game with status 0 and saves nothing.
 . "$(dirname "$0")/lib/scenario.sh"
@@ -24,6 +24,7 @@ key Return 0
 window_find
 window_size
 [ "$WIN_W" = 1280 ] && [ "$WIN_H" = 1024 ] || fail "full screen gave a window of $WIN_W x $WIN_H"
+expect_desktop_identity Zimbolo
 shot_until fullscreen_loading is_loading
 shot_until fullscreen_options is_options
 shot_still fullscreen_options_open

@@ -40,6 +40,10 @@
 #   pointer X Y             moves the pointer to window point X, Y
 #   window_close            asks the window to close as a window manager does
 #   window_size             the window's size in $WIN_W and $WIN_H
+#   expect_desktop_identity CLASS
+#                           fails unless the window has the instance
+#                           "zimbolo", the class CLASS and an icon at every
+#                           size from 16 to 256 pixels
 #   spot X Y W H            the centre of the bright pixels of that part of the
 #                           window in $SPOT_X $SPOT_Y; false when there are none
 #   shot NAME               grabs the window into NAME.png, mean colour in $MEAN
@@ -311,6 +315,20 @@ window_size() {
 	eval "$(xdotool getwindowgeometry --shell "$WID")"
 	WIN_W=$WIDTH
 	WIN_H=$HEIGHT
+}
+
+# The window sizes of the game's icon.
+WINDOW_ICONS="Icon (16 x 16) Icon (24 x 24) Icon (32 x 32) Icon (48 x 48) Icon (64 x 64) Icon (128 x 128) Icon (256 x 256) "
+
+# Fails unless the window carries what docks and task bars know it by: the
+# instance "zimbolo" and the class CLASS, and its icon at every size.
+# NOTE: xprop reads no more than -len bytes of a property; the icons take
+# some 360 kB.
+expect_desktop_identity() {
+	_class=$(xprop -id "$WID" WM_CLASS) || game_gone "no class of the window"
+	[ "$_class" = "WM_CLASS(STRING) = \"zimbolo\", \"$1\"" ] || fail "the window's class is not $1: $_class"
+	_icons=$(xprop -len 4000000 -id "$WID" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+	[ "$_icons" = "$WINDOW_ICONS" ] || fail "the window's icons are: ${_icons:-none}"
 }
 
 # The centre of the bright pixels (a ball) in a rectangle of the window.

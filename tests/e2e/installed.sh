@@ -108,8 +108,9 @@ manual_names "$STAGE" /usr
 #------------------------------------------------------------------------------
 
 dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ { print substr($6, 2) }' | sort > "$WORK/package.list"
-(cd "$STAGE" && find . ! -type d | sed 's|^\.||' | sort) > "$WORK/installed.list"
-diff -u "$WORK/installed.list" "$WORK/package.list" || fail "the package does not hold the installed files"
+dpkg-deb --ctrl-tarfile "$DEB" | tar -xO ./md5sums | sort -k 2 > "$WORK/package.md5"
+(cd "$STAGE" && find usr ! -type d -exec md5sum {} + | sort -k 2) > "$WORK/installed.md5"
+diff -u "$WORK/installed.md5" "$WORK/package.md5" || fail "the package does not hold the installed files"
 for file in games/zimbolo lib/games/zimbolo/zimbolo share/games/zimbolo/data/gfx.png \
 	share/man/man6/zimbolo.6.gz share/doc/zimbolo/copyright share/doc/zimbolo/changelog.gz; do
 	grep -qxF "/usr/$file" "$WORK/package.list" || fail "the package lacks /usr/$file"

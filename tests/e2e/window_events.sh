@@ -6,7 +6,9 @@
 # At 32:9, 21:9, 16:9, 4:3, 3:4 and 9:16 every screen is shot and the
 # picture keeps a shape from 4:3 to 16:9, centred between black bars. A
 # resize during play reloads and play goes on. A close request from the
-# window system mid-game ends the game with status 0 and saves nothing.
+# window system mid-game ends the game with status 0 and saves nothing. On a
+# desktop of content scale 2 (Xft.dpi 192) the window opens at 1280 x 960,
+# and F11 twice returns to it.
 . "$(dirname "$0")/lib/scenario.sh"
 scenario_begin window_events
 
@@ -159,4 +161,24 @@ window_close
 game_wait
 [ "$STATUS" -eq 0 ] || fail "the close request ended the game with status $STATUS"
 state_changed && fail "the close request wrote the state file"
+
+# A desktop of content scale 2: the window and the return from full screen
+# are twice as large, centred.
+echo 'Xft.dpi: 192' | xrdb -merge
+game_start
+window_size
+[ "$WIN_W" = 1280 ] && [ "$WIN_H" = 960 ] && [ "$X" = 0 ] && [ "$Y" = 32 ] ||
+	fail "at scale 2 the window opened at $WIN_W x $WIN_H at $X, $Y"
+shot_until scaled_menu is_menu
+key F11 0
+window_find
+window_size
+[ "$WIN_W" = 1280 ] && [ "$WIN_H" = 1024 ] || fail "F11 at scale 2 gave a window of $WIN_W x $WIN_H"
+key F11 0
+window_find
+window_size
+[ "$WIN_W" = 1280 ] && [ "$WIN_H" = 960 ] && [ "$X" = 0 ] && [ "$Y" = 32 ] ||
+	fail "leaving full screen at scale 2 gave a window of $WIN_W x $WIN_H at $X, $Y"
+shot_until scaled_menu_again is_menu
+game_quit
 echo "window_events: passed"

@@ -216,6 +216,14 @@ bool Glfw2Platform::WindowActive() {
 	return window && glfwGetWindowAttrib(window, GLFW_FOCUSED) && !glfwGetWindowAttrib(window, GLFW_ICONIFIED);
 }
 
+// The primary monitor's horizontal scale (X11 takes both from Xft.dpi).
+float Glfw2Platform::ContentScale() {
+	GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+	float x = 1.0f, y = 1.0f;
+	if (monitor) glfwGetMonitorContentScale(monitor, &x, &y);
+	return x;
+}
+
 int Glfw2Platform::JoystickParam(int joy, int param) {
 	if (!glfwJoystickPresent(joy)) return 0;
 	bool pad = glfwJoystickIsGamepad(joy);
@@ -420,6 +428,10 @@ int glfwGetVideoModes(GLFWvidmode* list, int maxcount) {
 
 void glfwGetDesktopMode(GLFWvidmode* mode) {
 	*mode = toVidmode2(desktopMode);
+}
+
+float glfw2GetContentScale() {
+	return platform->ContentScale();
 }
 
 //----------------------------------------------------------------------------

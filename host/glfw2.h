@@ -115,8 +115,9 @@ typedef void (*GLFWmouseposfun)(int x, int y);
 // Returns non-zero to let the window close, 0 to keep it open.
 typedef int (*GLFWwindowclosefun)();
 
-// The clock, event pump, buffer swap, window state and joysticks the layer
-// runs on. The default talks to GLFW 3; tests derive from it.
+// The clock, event pump, buffer swap, window state, content scale and
+// joysticks the layer runs on. The default talks to GLFW 3; tests derive
+// from it.
 class Glfw2Platform {
 public:
 	virtual ~Glfw2Platform() = default;
@@ -128,6 +129,7 @@ public:
 	virtual void SwapInterval(int interval);
 	virtual bool WindowOpened();
 	virtual bool WindowActive();
+	virtual float ContentScale();
 	virtual int JoystickParam(int joy, int param);
 	virtual int JoystickPos(int joy, float* pos, int numaxes);
 	virtual int JoystickButtons(int joy, unsigned char* buttons, int numbuttons);
@@ -167,6 +169,9 @@ void glfwSwapInterval(int interval);
 // Video modes.
 int glfwGetVideoModes(GLFWvidmode* list, int maxcount);
 void glfwGetDesktopMode(GLFWvidmode* mode);
+// The desktop's content scale: how large it draws its user interface against
+// an ordinary screen (2 on a screen set to double size); 1 when unknown.
+float glfw2GetContentScale();
 
 // Events and input.
 void glfwPollEvents();

@@ -44,10 +44,12 @@
 #                           fails unless the window has the instance
 #                           "zimbolo", the class CLASS and an icon at every
 #                           size from 16 to 256 pixels
-#   spot X Y W H            the centre of the bright pixels of that part of the
-#                           window in $SPOT_X $SPOT_Y; false when there are none
+#   spot X Y W H [MIN]      the centre of the bright pixels (every channel at
+#                           least MIN, 200) of that part of the window in
+#                           $SPOT_X $SPOT_Y; false when there are none
 #   shot NAME               grabs the window into NAME.png, mean colour in $MEAN
 #                           and its red, green and blue in $RED $GREEN $BLUE
+#                           (of the part "X Y W H" in $SHOT_AREA, when set)
 #   shot_until NAME TEST [SECONDS]
 #                           grabs NAME.png until the command TEST holds (it
 #                           sees the shot's colours); fails after SECONDS (60)
@@ -331,19 +333,21 @@ expect_desktop_identity() {
 	[ "$_icons" = "$WINDOW_ICONS" ] || fail "the window's icons are: ${_icons:-none}"
 }
 
-# The centre of the bright pixels (a ball) in a rectangle of the window.
+# The centre of the bright pixels (a ball) in a rectangle of the window; MIN 1
+# finds anything but black.
 spot() {
-	SPOT=$("$BUILD/x11_spot" "$WID" "$1" "$2" "$3" "$4") || game_gone "no look at the window"
+	SPOT=$("$BUILD/x11_spot" "$WID" "$1" "$2" "$3" "$4" ${5:+"$5"}) || game_gone "no look at the window"
 	[ "$SPOT" != none ] || return 1
 	set -- $SPOT
 	SPOT_X=$1
 	SPOT_Y=$2
 }
 
-# Grabs the game window as NAME.png and keeps its mean colour in $MEAN, and
-# its channels in $RED, $GREEN and $BLUE.
+# Grabs the game window as NAME.png and keeps its mean colour (of the part
+# $SHOT_AREA, when set) in $MEAN, and its channels in $RED, $GREEN and $BLUE.
 shot() {
-	MEAN=$("$BUILD/x11_shot" "$SHOTS/$1.png" "$WID") || game_gone "no screenshot $1 of the window"
+	# shellcheck disable=SC2086 # the area is four numbers
+	MEAN=$("$BUILD/x11_shot" "$SHOTS/$1.png" "$WID" ${SHOT_AREA:-}) || game_gone "no screenshot $1 of the window"
 	set -- "$1" $MEAN
 	RED=$2
 	GREEN=$3

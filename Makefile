@@ -1,6 +1,6 @@
 # The two commands of the README, `make run` and `make test`, the player's
-# `make install` and `make package`, and the browser's `make web` and
-# `make serve`.
+# `make install`, `make uninstall` and `make package`, and the browser's
+# `make web` and `make serve`.
 #
 # build/ is the player's build: optimised, without sanitizers, only the game
 # and its assets. build/test/ is the test build: sanitizers, tests,
@@ -12,8 +12,12 @@ JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 CONFIGURE  := cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DZIMBOLO_SANITIZE=OFF -DBUILD_TESTING=OFF
 SERVE_PORT ?= 8000
+# The files the last `make install` wrote, DESTDIR included.
+# NOTE: not CMake's install_manifest.txt, which every cpack run rewrites with
+# the package's files.
+INSTALLED  := $(BUILD)/installed_files.txt
 
-.PHONY: run test build install package web serve clean
+.PHONY: run test build install uninstall package web serve clean
 
 build:
 	@./scripts/install-deps
@@ -24,9 +28,22 @@ build:
 run: build
 	cd $(BUILD) && ./zimbolo
 
-# Installs under PREFIX, staged under DESTDIR when it is given.
-install: build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+# Installs the build under PREFIX, staged under DESTDIR when it is given,
+# stripped as the package is. It never builds: as root (sudo make install) a
+# build would leave files in build/ that the player cannot replace, so
+# `make build` comes first. CMake's list of what it installed moves to
+# $(INSTALLED), for `make uninstall`.
+install:
+	@test -x $(BUILD)/zimbolo || { echo "make install: nothing is built in $(BUILD)/: run make build first" >&2; exit 1; }
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+	@rm -f $(INSTALLED)
+	@DESTDIR="$(DESTDIR)" awk '{ print ENVIRON["DESTDIR"] $$0 }' $(BUILD)/install_manifest.txt > $(INSTALLED)
+	@rm $(BUILD)/install_manifest.txt
+
+# Removes what the last `make install` installed.
+uninstall:
+	@test -f $(INSTALLED) || { echo "make uninstall: nothing was installed from $(BUILD)/ ($(INSTALLED) is missing)" >&2; exit 1; }
+	./scripts/uninstall $(INSTALLED)
 
 # Writes build/zimbolo_<version>_<arch>.deb.
 package: build

@@ -24,7 +24,7 @@ const int FONT_FRAMES = 128;
 const int FONT_FRAME_SIZE = 16;
 const int FONT_ADVANCE = 7;
 const int FONT_LINE_HEIGHT = 10;
-// The windowed size after leaving fullscreen.
+// The windowed size after leaving fullscreen, before the desktop's content scale.
 const int WINDOW_WIDTH = 640;
 const int WINDOW_HEIGHT = 480;
 
@@ -194,7 +194,8 @@ int c_MyApp::p_Loader() {
 // Fullscreen
 //----------------------------------------------------------------------------
 
-// Fullscreen at the desktop size, or back to a 640 x 480 window.
+// Fullscreen at the desktop size, or back to a 640 x 480 window times the
+// desktop's content scale.
 int c_MyApp::p_FullscreenFlip() {
 	KxGlfwGame* host = KxGlfwGame::_glfwGame;
 	if (!host) return 0;
@@ -204,7 +205,10 @@ int c_MyApp::p_FullscreenFlip() {
 	if (m_fullscreen == 1) {
 		host->SetGlfwWindow(d->Width, d->Height, d->RedBits, d->GreenBits, d->BlueBits, 0, 0, 0, true);
 	} else {
-		host->SetGlfwWindow(WINDOW_WIDTH, WINDOW_HEIGHT, d->RedBits, d->GreenBits, d->BlueBits, 0, 0, 0, false);
+		int width = WINDOW_WIDTH;
+		int height = WINDOW_HEIGHT;
+		host->ScaleToDesktop(&width, &height);
+		host->SetGlfwWindow(width, height, d->RedBits, d->GreenBits, d->BlueBits, 0, 0, 0, false);
 	}
 	return 0;
 }

@@ -186,7 +186,7 @@ int c_MyApp::p_OnUpdate() {
 	return 0;
 }
 
-// One frame: clear by drawing, notice a new window size, map and replay.
+// One frame: clear by drawing, notice a new window size, map, replay, bars.
 int c_MyApp::p_OnRender() {
 	MeterStep(m_renderLastMs, m_renderFps, m_renderFpsAvg);
 	int width = kx_app_DeviceWidth();
@@ -203,6 +203,7 @@ int c_MyApp::p_OnRender() {
 	}
 	p_MapScreen();
 	p_Replay();
+	p_DrawBars();
 	return 0;
 }
 

@@ -89,6 +89,10 @@ public:
 	float m_scaleX = 0;
 	float m_scaleY = 0;
 	int m_landscape = 0;
+	// Where the picture starts in the window: the width of the black bar on
+	// each side and the height of the bar above and below it.
+	float m_pictureX = 0;
+	float m_pictureY = 0;
 	int m_drawCount = 0;
 	Array<float> m_drawList;
 	int m_iCadeKey = 0;
@@ -233,9 +237,14 @@ public:
 	//------------------------------------------------------------------------
 
 	int p_MapScreen();
-	// The vertical overscan margin (ov scaled by the window's aspect).
+	// The vertical overscan margin (ov scaled by the picture's aspect).
 	float p_OverscanY();
+	// The window pixel of virtual point (0, 0): bar and overscan margin.
+	float p_OriginX();
+	float p_OriginY();
 	int p_Replay();
+	// Fills the window beyond the picture with black.
+	int p_DrawBars();
 	int p_CLS2D(float r, float g, float b, float a);
 	int p_ResetDraw();
 	int p_SetSize(float w, float h = ZB_OMITTED);

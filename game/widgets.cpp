@@ -20,12 +20,12 @@ const int TOUCH_MARGIN_AFTER = 12;
 
 // Maps the mouse and touches into virtual pixels; releases m_waitRelease.
 int c_MyApp::p_SamplePointer() {
-	float ov = kx_Zimbolo_overscan;
-	float ovy = p_OverscanY();
+	float ox = p_OriginX();
+	float oy = p_OriginY();
 	m_prevMouseX = m_mouseX;
 	m_prevMouseY = m_mouseY;
-	m_mouseX = kx_Zimbolo_Trunc((kx_input_MouseX() - ov) / m_scaleX);
-	m_mouseY = kx_Zimbolo_Trunc((kx_input_MouseY() - ovy) / m_scaleY);
+	m_mouseX = kx_Zimbolo_Trunc((kx_input_MouseX() - ox) / m_scaleX);
+	m_mouseY = kx_Zimbolo_Trunc((kx_input_MouseY() - oy) / m_scaleY);
 	int leftDown = kx_input_MouseDown(0) ? 1 : 0;
 	if (m_prevMouseDown == 0 && leftDown) {
 		m_prevMouseX = m_mouseX;
@@ -39,8 +39,8 @@ int c_MyApp::p_SamplePointer() {
 		m_touchY[i] = ZB_OMITTED;
 		if (!kx_input_TouchDown(i)) continue;
 		m_touchDown[i] = 1;
-		m_touchX[i] = kx_Zimbolo_Trunc((kx_input_TouchX(i) - ov) / m_scaleX);
-		m_touchY[i] = kx_Zimbolo_Trunc((kx_input_TouchY(i) - ovy) / m_scaleY);
+		m_touchX[i] = kx_Zimbolo_Trunc((kx_input_TouchX(i) - ox) / m_scaleX);
+		m_touchY[i] = kx_Zimbolo_Trunc((kx_input_TouchY(i) - oy) / m_scaleY);
 		m_mouseDown = 1;
 	}
 	m_prevMouseDown = leftDown;

@@ -2,7 +2,10 @@
 #include "host/glfw2.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -67,6 +70,13 @@ GLFWvidmode desktopMode;
 // Hints for the next glfwOpenWindow (reset after each).
 int hintRefreshRate;
 bool hintNoResize;
+// What names the windows: their X11 class and instance, and their icon
+// (RGBA pixels).
+const int kIconPixelBytes = 4;
+std::string windowClass;
+std::string windowInstance;
+std::vector<std::vector<unsigned char>> iconPixels;
+std::vector<GLFWimage> icons;
 // Switches.
 bool keyRepeat;
 bool autoPollEvents = true;
@@ -206,6 +216,14 @@ bool Glfw2Platform::WindowActive() {
 	return window && glfwGetWindowAttrib(window, GLFW_FOCUSED) && !glfwGetWindowAttrib(window, GLFW_ICONIFIED);
 }
 
+// The primary monitor's horizontal scale (X11 takes both from Xft.dpi).
+float Glfw2Platform::ContentScale() {
+	GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+	float x = 1.0f, y = 1.0f;
+	if (monitor) glfwGetMonitorContentScale(monitor, &x, &y);
+	return x;
+}
+
 int Glfw2Platform::JoystickParam(int joy, int param) {
 	if (!glfwJoystickPresent(joy)) return 0;
 	bool pad = glfwJoystickIsGamepad(joy);
@@ -274,6 +292,13 @@ int glfwInit() {
 	return 1;
 }
 
+void glfw2ReportError() {
+	const char* description = nullptr;
+	if (glfwGetError(&description) == GLFW_NO_ERROR || !description) return;
+	std::fflush(stdout);
+	std::fprintf(stderr, "%s\n", description);
+}
+
 void glfwTerminate() {
 	::glfwTerminate();
 	window = nullptr;
@@ -301,9 +326,15 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
 	glfwWindowHint(GLFW_RESIZABLE, hintNoResize ? GLFW_FALSE : GLFW_TRUE);
 	hintRefreshRate = 0;
 	hintNoResize = false;
+	// NOTE: without both names GLFW takes the first title for them.
+	if (!windowClass.empty()) {
+		glfwWindowHintString(GLFW_X11_CLASS_NAME, windowClass.c_str());
+		glfwWindowHintString(GLFW_X11_INSTANCE_NAME, windowInstance.c_str());
+	}
 	GLFWmonitor* monitor = mode == GLFW_FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;
 	window = glfwCreateWindow(width, height, "GLFW Window", monitor, nullptr);
 	if (!window) return 0;
+	if (!icons.empty()) glfwSetWindowIcon(window, static_cast<int>(icons.size()), icons.data());
 	glfwMakeContextCurrent(window);
 	::glfwSetKeyCallback(window, onKey3);
 	::glfwSetCharCallback(window, onChar3);
@@ -331,6 +362,22 @@ void glfwSetWindowCloseCallback(GLFWwindowclosefun callback) {
 
 void glfwSetWindowTitle(const char* title) {
 	if (window) ::glfwSetWindowTitle(window, title);
+}
+
+void glfw2SetWindowClass(const char* instance, const char* className) {
+	windowInstance = instance;
+	windowClass = className;
+}
+
+void glfw2SetWindowIcon(const GLFW2image* images, int count) {
+	iconPixels.clear();
+	icons.clear();
+	for (int i = 0; i < count; ++i) {
+		const unsigned char* pixels = images[i].pixels;
+		size_t bytes = static_cast<size_t>(images[i].width) * images[i].height * kIconPixelBytes;
+		iconPixels.emplace_back(pixels, pixels + bytes);
+	}
+	for (int i = 0; i < count; ++i) icons.push_back(GLFWimage{images[i].width, images[i].height, iconPixels[i].data()});
 }
 
 void glfwGetWindowSize(int* width, int* height) {
@@ -381,6 +428,10 @@ int glfwGetVideoModes(GLFWvidmode* list, int maxcount) {
 
 void glfwGetDesktopMode(GLFWvidmode* mode) {
 	*mode = toVidmode2(desktopMode);
+}
+
+float glfw2GetContentScale() {
+	return platform->ContentScale();
 }
 
 //----------------------------------------------------------------------------

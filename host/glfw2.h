@@ -102,6 +102,12 @@ struct GLFWvidmode {
 	int RedBits, BlueBits, GreenBits;
 };
 
+// An image of a window icon: straight-alpha RGBA pixels, row by row.
+struct GLFW2image {
+	int width, height;
+	const unsigned char* pixels;
+};
+
 typedef void (*GLFWkeyfun)(int key, int action);
 typedef void (*GLFWcharfun)(int character, int action);
 typedef void (*GLFWmousebuttonfun)(int button, int action);
@@ -109,9 +115,9 @@ typedef void (*GLFWmouseposfun)(int x, int y);
 // Returns non-zero to let the window close, 0 to keep it open.
 typedef int (*GLFWwindowclosefun)();
 
-// The clock, event pump, buffer swap, window state and joysticks the layer
-// runs on. The default talks to GLFW 3; tests and the browser's host
-// (host/web/) derive from it.
+// The clock, event pump, buffer swap, window state, content scale and
+// joysticks the layer runs on. The default talks to GLFW 3; tests and the
+// browser's host (host/web/) derive from it.
 class Glfw2Platform {
 public:
 	virtual ~Glfw2Platform() = default;
@@ -123,6 +129,7 @@ public:
 	virtual void SwapInterval(int interval);
 	virtual bool WindowOpened();
 	virtual bool WindowActive();
+	virtual float ContentScale();
 	virtual int JoystickParam(int joy, int param);
 	virtual int JoystickPos(int joy, float* pos, int numaxes);
 	virtual int JoystickButtons(int joy, unsigned char* buttons, int numbuttons);
@@ -137,6 +144,9 @@ int glfwInit();
 void glfwTerminate();
 // Installs the platform the layer runs on; null restores the GLFW 3 one.
 void glfw2SetPlatform(Glfw2Platform* platform);
+// Writes GLFW's description of its last error, if there is one, on standard
+// error, after what was written on standard output so far.
+void glfw2ReportError();
 
 // Window.
 int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebits, int alphabits,
@@ -145,6 +155,11 @@ void glfwOpenWindowHint(int target, int hint);
 void glfwCloseWindow();
 void glfwSetWindowCloseCallback(GLFWwindowclosefun callback);
 void glfwSetWindowTitle(const char* title);
+// Names the windows opened from now on: the instance and class of X11's
+// WM_CLASS, by which docks match a window to its desktop entry.
+void glfw2SetWindowClass(const char* instance, const char* className);
+// Gives the windows opened from now on an icon in count sizes (copied).
+void glfw2SetWindowIcon(const GLFW2image* images, int count);
 void glfwGetWindowSize(int* width, int* height);
 void glfwSetWindowPos(int x, int y);
 int glfwGetWindowParam(int param);
@@ -154,6 +169,9 @@ void glfwSwapInterval(int interval);
 // Video modes.
 int glfwGetVideoModes(GLFWvidmode* list, int maxcount);
 void glfwGetDesktopMode(GLFWvidmode* mode);
+// The desktop's content scale: how large it draws its user interface against
+// an ordinary screen (2 on a screen set to double size); 1 when unknown.
+float glfw2GetContentScale();
 
 // Events and input.
 void glfwPollEvents();

@@ -2,6 +2,8 @@
 // joysticks and the window-system callbacks.
 #include "host/kx_game.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -38,7 +40,7 @@ const int JOY_LAYOUT_A_BUTTONS = 14;
 const int JOY_LAYOUT_A_AXES = 5;
 const int JOY_LAYOUT_B_BUTTONS = 18;
 const int JOY_LAYOUT_B_AXES = 4;
-// The first window.
+// The first window, before the desktop's content scale.
 const int START_WIDTH = 640;
 const int START_HEIGHT = 480;
 const int START_COLOUR_BITS = 8;
@@ -149,6 +151,18 @@ Array<KxGlfwVideoMode*> KxGlfwGame::GetGlfwVideoModes() {
 	return out;
 }
 
+// NOTE: the scale is capped where the window would outgrow the desktop, so
+// that the centred window stays on it, and a scale below 1 keeps the size.
+void KxGlfwGame::ScaleToDesktop(int* width, int* height) {
+	KxGlfwVideoMode* desktop = GetGlfwDesktopMode();
+	double scale = glfw2GetContentScale();
+	scale = std::min({scale, static_cast<double>(desktop->Width) / *width,
+	                  static_cast<double>(desktop->Height) / *height});
+	if (!(scale > 1.0)) return;
+	*width = static_cast<int>(std::lround(*width * scale));
+	*height = static_cast<int>(std::lround(*height * scale));
+}
+
 void KxGlfwGame::SetSwapInterval(int interval) {
 	_swapInterval = interval;
 	if (interval >= 0) glfwSwapInterval(interval);
@@ -207,6 +221,7 @@ void KxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
 	// start; carrying on would end the loop at once and report success.
 	if (!glfwOpenWindow(width, height, red, green, blue, alpha, depth, stencil, mode)) {
 		puts("glfwOpenWindow failed");
+		glfw2ReportError();
 		exit(EXIT_NO_WINDOW);
 	}
 	++glfwGraphicsSeq;
@@ -229,8 +244,10 @@ void KxGlfwGame::SetGlfwWindow(int width, int height, int red, int green, int bl
 //----------------------------------------------------------------------------
 
 void KxGlfwGame::Run() {
-	SetGlfwWindow(START_WIDTH, START_HEIGHT, START_COLOUR_BITS, START_COLOUR_BITS, START_COLOUR_BITS, 0, 0, 0,
-	              false);
+	int width = START_WIDTH;
+	int height = START_HEIGHT;
+	ScaleToDesktop(&width, &height);
+	SetGlfwWindow(width, height, START_COLOUR_BITS, START_COLOUR_BITS, START_COLOUR_BITS, 0, 0, 0, false);
 	StartGame();
 	RunFrames();
 }

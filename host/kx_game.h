@@ -142,6 +142,10 @@ public:
 	                           int stencil, bool fullscreen);
 	virtual KxGlfwVideoMode* GetGlfwDesktopMode();
 	virtual Array<KxGlfwVideoMode*> GetGlfwVideoModes();
+	// Turns a size in design pixels into the window size that shows it on
+	// this desktop: times its content scale as far as the desktop holds the
+	// window, and never smaller.
+	void ScaleToDesktop(int* width, int* height);
 	virtual void Run();
 
 	// One pass of the frame loop: render and swap, wait until the next update

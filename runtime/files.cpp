@@ -1,6 +1,7 @@
 // files.cpp: path mapping, file loading and the atomically replaced state file.
 #include "runtime/files.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -17,7 +18,7 @@
 static const size_t LOAD_CHUNK = 4096;
 
 const char* const KX_STATE_FILE = "./.velmarstate";
-const char* const KX_STATE_TEMP_SUFFIX = ".tmp";
+const char* const KX_STATE_TEMP_TAG = ".tmp.";
 
 // Results of SaveState.
 static const int SAVE_OK = 0;
@@ -25,6 +26,8 @@ static const int SAVE_CANNOT_OPEN = -1;
 static const int SAVE_SHORT_WRITE = -2;
 // The permissions of a state file that does not exist.
 static const mode_t NO_STATE_MODE = static_cast<mode_t>(-1);
+// What mkstemp replaces with characters that make a temporary name unique.
+static const char UNIQUE_PART[] = "XXXXXX";
 // Symbolic links followed to the state file at most (the system's own limit).
 static const int MAX_LINK_HOPS = 40;
 
@@ -122,6 +125,7 @@ static size_t writeWithFwrite(const void* data, size_t bytes, FILE* file) {
 }
 
 KxFileWriteFn kx_file_write = writeWithFwrite;
+KxFileCreateFn kx_file_create = mkstemp;
 
 // Writes all bytes, forces them to disk and closes the file; false on any shortfall.
 static bool writeDurablyAndClose(FILE* file, const std::string& bytes) {
@@ -137,6 +141,12 @@ static std::string directoryOf(const std::string& path) {
 	return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Whether the directory dir does not exist.
+static bool directoryGone(const std::string& dir) {
+	struct stat info;
+	return stat(dir.c_str(), &info) != 0 && errno == ENOENT;
+}
+
 // Makes a rename in a directory durable; failure here loses nothing.
 static void syncDirectory(const std::string& path) {
 	int dir = open(path.c_str(), O_RDONLY | O_DIRECTORY);
@@ -145,11 +155,9 @@ static void syncDirectory(const std::string& path) {
 	close(dir);
 }
 
-// The file a save writes: the state file, or the file its symbolic links
-// lead to (which need not exist yet).
-// NOTE: renaming over the link itself would replace it with a plain file and
-// leave the file it points to stale.
-static std::string stateTarget() {
+// The file the state file's symbolic links lead to (the state file itself
+// when it is no link); that file need not exist.
+static std::string linkTarget() {
 	std::string path = KX_STATE_FILE;
 	for (int hop = 0; hop < MAX_LINK_HOPS; ++hop) {
 		char link[PATH_MAX];
@@ -159,6 +167,16 @@ static std::string stateTarget() {
 		path = next[0] == '/' ? next : directoryOf(path) + "/" + next;
 	}
 	return path;
+}
+
+// The file a save writes: where the state file's links lead.
+// NOTE: renaming over the link itself would replace it with a plain file and
+// leave the file it points to stale. A link into a directory that is gone
+// (a removed save directory) is replaced by a plain file all the same, so
+// that the session's scores are kept.
+static std::string stateTarget() {
+	std::string target = linkTarget();
+	return directoryGone(directoryOf(target)) ? std::string(KX_STATE_FILE) : target;
 }
 
 // Whether the state file at target may be replaced, and its permission bits
@@ -173,21 +191,40 @@ static bool stateReplaceable(const std::string& target, mode_t* mode) {
 	return faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-// Fills the open temporary file temp with the bytes and renames it over
-// target; the temporary file is gone afterwards either way.
-static int replaceFromTemporary(FILE* file, const std::string& temp, const std::string& target, mode_t mode,
-                                const std::string& bytes) {
-	if (mode != NO_STATE_MODE) fchmod(fileno(file), mode);
-	if (!writeDurablyAndClose(file, bytes)) {
-		std::remove(temp.c_str());
-		return SAVE_SHORT_WRITE;
-	}
-	if (std::rename(temp.c_str(), target.c_str()) != 0) {
-		std::remove(temp.c_str());
+// The permissions fopen gives a new file: read and write for all, less the
+// process's umask.
+// NOTE: umask can only be read by setting it; the process has one thread.
+static mode_t newFileMode() {
+	mode_t mask = umask(0);
+	umask(mask);
+	return (S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH) & ~mask;
+}
+
+// Writes the bytes into the temporary file temp, open as fd, and renames it
+// over target.
+static int fillAndRename(int fd, const std::string& temp, const std::string& target, const std::string& bytes) {
+	FILE* file = fdopen(fd, "wb");
+	if (!file) {
+		close(fd);
 		return SAVE_CANNOT_OPEN;
 	}
-	syncDirectory(directoryOf(target));
-	return SAVE_OK;
+	if (!writeDurablyAndClose(file, bytes)) return SAVE_SHORT_WRITE;
+	return std::rename(temp.c_str(), target.c_str()) == 0 ? SAVE_OK : SAVE_CANNOT_OPEN;
+}
+
+// Replaces target by the temporary file temp, open as fd, filled with the
+// bytes and given the permissions mode; the temporary file is gone afterwards
+// either way.
+static int replaceFromTemporary(int fd, const std::string& temp, const std::string& target, mode_t mode,
+                                const std::string& bytes) {
+	fchmod(fd, mode == NO_STATE_MODE ? newFileMode() : mode);
+	int result = fillAndRename(fd, temp, target, bytes);
+	if (result == SAVE_OK) {
+		syncDirectory(directoryOf(target));
+	} else {
+		std::remove(temp.c_str());
+	}
+	return result;
 }
 
 // Truncates target and writes the bytes into it.
@@ -197,20 +234,30 @@ static int writeInPlace(const std::string& target, const std::string& bytes) {
 	return writeDurablyAndClose(file, bytes) ? SAVE_OK : SAVE_SHORT_WRITE;
 }
 
+// Whether a failure to make a file, as errno, is a directory that refuses
+// new files to this process.
+static bool refusedForPermission(int error) {
+	return error == EACCES || error == EPERM;
+}
+
 // NOTE: the state is written to a temporary file first and renamed over the
 // state file, so a failed or interrupted save leaves the previous one intact.
-// The new file keeps the old one's permissions. Where no temporary file can
-// be made (a directory the process may not write), an existing state file
-// that it may write is written in place instead, so that the save is kept.
+// Each save makes a temporary file of its own, so saves of two processes at
+// once never write into one file. The new file keeps the old one's
+// permissions. Only where the directory refuses new files to the process is
+// an existing state file that it may write written in place instead, so that
+// the save is kept; any other failure to make the temporary file (a full
+// disk) fails the save and keeps the old file.
 int KxGame::SaveState(String state) {
 	std::string target = stateTarget();
 	mode_t mode;
 	if (!stateReplaceable(target, &mode)) return SAVE_CANNOT_OPEN;
 	std::string bytes = state.ToUtf8();
-	std::string temp = target + KX_STATE_TEMP_SUFFIX;
-	FILE* file = std::fopen(temp.c_str(), "wb");
-	if (file) return replaceFromTemporary(file, temp, target, mode, bytes);
-	return mode == NO_STATE_MODE ? SAVE_CANNOT_OPEN : writeInPlace(target, bytes);
+	std::string temp = target + KX_STATE_TEMP_TAG + UNIQUE_PART;
+	int fd = kx_file_create(&temp[0]);
+	if (fd >= 0) return replaceFromTemporary(fd, temp, target, mode, bytes);
+	if (!refusedForPermission(errno) || mode == NO_STATE_MODE) return SAVE_CANNOT_OPEN;
+	return writeInPlace(target, bytes);
 }
 
 // The saved state text, empty when there is none.

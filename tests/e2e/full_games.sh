@@ -10,6 +10,10 @@
 # game is back at the menu. After
 # every game the state file must hold its score in that mode's lists with all
 # checksums valid. A restart must load every section and show the lists.
+# A second start in the same directory while it runs must end at once with
+# status 0, without a window of its own, and bring the running game forward
+# (with no window manager here, it gives it the focus); a game played in the
+# running game then keeps every score saved before.
 . "$(dirname "$0")/lib/scenario.sh"
 scenario_begin full_games
 
@@ -133,5 +137,19 @@ for line in "Settings Loaded" "Badges Loaded" "Highscore 0 Loaded" "Highscore 1 
 done
 key Right 1
 shot restart_normal
+
+state_mark
+xdotool windowfocus "$(xwininfo -root | awk '/Window id/ { print $4 }')"
+game_sync
+SECOND=0
+ALSOFT_CONF="$WORK/alsoft.conf" timeout "$WAIT_SECONDS" "$BUILD/zimbolo" > "$WORK/second.out" 2>&1 || SECOND=$?
+[ "$SECOND" -eq 0 ] || fail "the second start ended with status $SECOND: $(cat "$WORK/second.out")"
+[ "$(xdotool search --name '^Zimbolo$' | wc -l)" -eq 1 ] || fail "more than one game window"
+[ "$(xdotool getwindowfocus)" = "$WID" ] || fail "the second start did not bring the game forward"
+key Left 1
+game_round_play second_start
+game_over_wait second_start
+state_check_game 1
+echo "second start: the running game kept its scores and saved $SCORE"
 game_quit
 echo "full_games: passed"

@@ -1,8 +1,10 @@
 # kill_save.sh: a process killed in the middle of a save never damages the state.
 #
 # tests/apps/save_loop saves two long texts in turn through the game's save
-# path; it is killed with SIGKILL at a random moment, 200 times over, and
-# every time ./.velmarstate must be exactly one of the two texts. Then the
+# path. Two of them save at once, as two copies of the game could, and are
+# killed with SIGKILL at a random moment, 200 times over: every time no save
+# may have failed before the kill, ./.velmarstate must be exactly one of the
+# two texts, and at most one temporary file per loop may be left. Then the
 # real game is killed at random moments around the save that follows the end
 # of a game, a few times over: the state file must each time be the old
 # state or the new one (valid, with the game's score in mode 1's lists).
@@ -15,14 +17,17 @@ SAVE_LOOP="$BUILD/tests/apps/save_loop"
 LOOP_KILLS=200
 GAME_KILLS=3
 
-# Waits up to 10 s for save_loop's first save, looking every 10 ms.
+# Waits up to 10 s for the first save of the save_loop PID, whose output goes
+# to FILE, looking every 10 ms.
 loop_wait_saving() {
 	for _ in $(seq 1000); do
-		grep -qx saving "$WORK/loop.out" && return 0
-		kill -0 "$LOOP" 2>/dev/null || break
+		grep -qx saving "$2" && return 0
+		kill -0 "$1" 2>/dev/null || break
 		sleep 0.01
 	done
-	fail "save_loop did not start saving: $(cat "$WORK/loop.out")"
+	status=running
+	kill -0 "$1" 2>/dev/null || wait "$1" || status=$?
+	fail "save_loop did not start saving (status $status): $(cat "$2")"
 }
 
 #------------------------------------------------------------------------------
@@ -31,26 +36,35 @@ loop_wait_saving() {
 
 yes 1 | head -50000 | tr '\n' '|' > "$WORK/a.txt"
 yes 22 | head -40000 | tr '\n' '|' > "$WORK/b.txt"
-# NOTE: a save takes a few milliseconds; a kill that leaves the temporary
-# file behind fell inside one.
+# NOTE: a save takes a few milliseconds; a temporary file left behind is a
+# kill that fell inside one.
 inside=0
 for n in $(seq "$LOOP_KILLS"); do
-	"$SAVE_LOOP" "$WORK/a.txt" "$WORK/b.txt" > "$WORK/loop.out" 2>&1 &
-	LOOP=$!
-	loop_wait_saving
+	"$SAVE_LOOP" "$WORK/a.txt" "$WORK/b.txt" > "$WORK/loop1.out" 2>&1 &
+	LOOP1=$!
+	"$SAVE_LOOP" "$WORK/b.txt" "$WORK/a.txt" > "$WORK/loop2.out" 2>&1 &
+	LOOP2=$!
+	loop_wait_saving "$LOOP1" "$WORK/loop1.out"
+	loop_wait_saving "$LOOP2" "$WORK/loop2.out"
 	random 30
 	sleep "$(printf '0.%03d' "$RANDOM_N")"
-	kill -9 "$LOOP"
-	wait "$LOOP" 2>/dev/null || true
+	# A loop whose save failed has ended already, with status 2.
+	kill -9 "$LOOP1" "$LOOP2" 2>/dev/null || true
+	for loop in "$LOOP1" "$LOOP2"; do
+		status=0
+		wait "$loop" || status=$?
+		[ "$status" -eq 137 ] || fail "a save loop ended with status $status before kill $n"
+	done
 	cmp -s .velmarstate "$WORK/a.txt" || cmp -s .velmarstate "$WORK/b.txt" ||
 		fail "after kill $n the state file is neither text ($(wc -c < .velmarstate) bytes)"
-	if [ -f .velmarstate.tmp ]; then
-		inside=$((inside + 1))
-		rm .velmarstate.tmp
-	fi
+	set -- .velmarstate.tmp*
+	[ -e "$1" ] || shift
+	[ $# -le 2 ] || fail "after kill $n, $# temporary files: $*"
+	inside=$((inside + $#))
+	rm -f "$@"
 done
-echo "kill_save: $LOOP_KILLS killed save loops left one text or the other ($inside kills inside a save)"
-rm -f .velmarstate .velmarstate.tmp
+echo "kill_save: $LOOP_KILLS kills of two save loops at once left one text or the other ($inside temporary files from kills inside a save)"
+rm -f .velmarstate .velmarstate.tmp*
 
 #------------------------------------------------------------------------------
 # The game

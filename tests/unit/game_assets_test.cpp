@@ -1,11 +1,13 @@
 // Assets and sounds: asset levels, effect files, the voice ring and sound
-// modes, the fullscreen switch and the step loader.
+// modes, the fullscreen switch at the desktop's scale and the step loader.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "graphics/graphics_api.h"
 #include "graphics/gxtk_surface.h"
+#include "host/glfw2.h"
 #include "support/game_harness.h"
 
 namespace {
@@ -136,18 +138,37 @@ TEST_F(AssetsTest, TunesFollowTheSoundMode) {
 	EXPECT_EQ(app->m_musicOn, 0);
 }
 
-TEST_F(AssetsTest, TwoFullscreenFlipsReturnToTheWindow) {
+// A desktop of a given content scale.
+class ScaledDesktop : public glfw2::Glfw2Platform {
+public:
+	float scale = 1;
+	float ContentScale() override { return scale; }
+};
+
+TEST_F(AssetsTest, TwoFullscreenFlipsReturnToTheScaledWindow) {
+	// Content scale, desktop size, and the window that full screen returns to.
+	struct Case {
+		float scale;
+		int desktopWidth, desktopHeight, width, height;
+	};
+	const Case cases[] = {{1, 1920, 1080, 640, 480},     {2, 1920, 1080, 1280, 960},  {1.25f, 1920, 1080, 800, 600},
+	                      {0.75f, 1920, 1080, 640, 480}, {3, 1920, 1080, 1440, 1080}, {2, 1280, 960, 1280, 960},
+	                      {2, 1279, 960, 1279, 959}};
+	ScaledDesktop desktop;
+	glfw2::glfw2SetPlatform(&desktop);
 	c_MyApp* app = host.Launch();
-	host.SetWindowSize(800, 600);
-	app->p_FullscreenFlip();
-	EXPECT_TRUE(host.fullscreen);
-	EXPECT_EQ(host.windowWidth, 1920);
-	EXPECT_EQ(app->m_fullscreen, 1);
-	app->p_FullscreenFlip();
-	EXPECT_FALSE(host.fullscreen);
-	EXPECT_EQ(host.windowWidth, 640);
-	EXPECT_EQ(host.windowHeight, 480);
-	EXPECT_EQ(host.windowCalls, 2);
+	for (const Case& c : cases) {
+		desktop.scale = c.scale;
+		host.desktopWidth = c.desktopWidth;
+		host.desktopHeight = c.desktopHeight;
+		app->p_FullscreenFlip();
+		EXPECT_TRUE(host.fullscreen && host.windowWidth == c.desktopWidth && app->m_fullscreen == 1);
+		app->p_FullscreenFlip();
+		EXPECT_FALSE(host.fullscreen);
+		EXPECT_EQ(std::make_pair(host.windowWidth, host.windowHeight), std::make_pair(c.width, c.height)) << c.scale;
+	}
+	glfw2::glfw2SetPlatform(nullptr);
+	EXPECT_EQ(host.windowCalls, 2 * 7);
 	host.KeyDown(KEY_F11);
 	host.Update(1);
 	EXPECT_EQ(app->m_fullscreen, 1);

@@ -1,5 +1,6 @@
 // The render: the window size check that re-arms the loader, the mapping it
-// recomputes and the replay of the display list, on a recorded GL table.
+// recomputes, the replay of the display list and the bars beside or above and
+// below the picture, on a recorded GL table.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -87,6 +88,34 @@ TEST_F(RenderTest, ReplayDrawsEveryRecordAndSkipsEmptySlots) {
 	std::vector<float> imageAndLine(points.begin() + 40, points.end());
 	EXPECT_TRUE(Near(imageAndLine, {111 - halfW, 59.5f - halfH, 111 + halfW, 59.5f - halfH, 111 + halfW, 59.5f + halfH,
 	                                111 - halfW, 59.5f + halfH, 35, 40.5f, 54, 59.5f}));
+}
+
+TEST_F(RenderTest, BlackBarsFrameAPictureBeyondTheLimitingShapes) {
+	// 32:9 shows 16:9 between bars 640 wide; 3:4 shows 4:3 between bars 175 high.
+	struct Case {
+		int width, height;
+		std::vector<float> rectAndBars;
+	};
+	const Case cases[] = {
+		{2560, 720, {660, 20, 700, 20, 700, 60, 660, 60, 0, 0, 640, 0, 640, 720, 0, 720, 1920, 0, 2560, 0, 2560, 720,
+		             1920, 720}},
+		{600, 800, {9.375f, 184.375f, 28.125f, 184.375f, 28.125f, 203.125f, 9.375f, 203.125f, 0, 0, 600, 0, 600, 175, 0,
+		            175, 0, 625, 600, 625, 600, 800, 0, 800}},
+	};
+	for (const Case& c : cases) {
+		Resize(c.width, c.height);
+		app->p_CLS2D(10, 20, 30, 1);
+		app->p_Rect(10, 10, 20, 20);
+		gl.Clear();
+		host.RenderGame();
+		std::vector<float> points = DrawnPoints(gl);
+		ASSERT_EQ(points.size(), 2 * (4 + 4 + 4 + 4u)) << "the clear, the rectangle and two bars";
+		EXPECT_TRUE(Near(std::vector<float>(points.begin() + 8, points.end()), c.rectAndBars)) << c.width;
+	}
+	Resize(1280, 720);
+	gl.Clear();
+	host.RenderGame();
+	EXPECT_EQ(DrawnPoints(gl).size(), 2 * (4 + 4u)) << "16:9 has no bars";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The virtual screen: window mapping, display list records and capacity, the
-// bitmap text, the number formatter and the hit tests.
+// The virtual screen: window mapping with its limiting shapes and bars, the
+// pointer, display list records and capacity, the bitmap text, the number
+// formatter and the hit tests.
 #include <gtest/gtest.h>
 
 #include "support/game_harness.h"
@@ -19,43 +20,64 @@ protected:
 	c_MyApp* app = nullptr;
 };
 
-TEST_F(VirtualScreenTest, WideWindowHasTheWidthDecide) {
-	host.SetWindowSize(1280, 720);
+// Maps a window of the given size as the render does (the framework reads
+// the size at the next update).
+void Map(GameHost& host, c_MyApp* app, int width, int height) {
+	host.SetWindowSize(width, height);
 	host.Update(1);
 	app->p_MapScreen();
-	EXPECT_FLOAT_EQ(app->m_scaleX, 2.0f);
-	EXPECT_FLOAT_EQ(app->m_scaleY, 2.0f);
-	EXPECT_FLOAT_EQ(kx_Zimbolo_jscrw, 640.0f);
-	EXPECT_FLOAT_EQ(kx_Zimbolo_jscrh, 360.0f);
-	EXPECT_EQ(app->m_landscape, 1);
+	app->m_lastDevWidth = width;
+	app->m_lastDevHeight = height;
 }
 
-TEST_F(VirtualScreenTest, TallWindowHasTheHeightDecide) {
-	host.SetWindowSize(600, 800);
-	host.Update(1);
-	app->p_MapScreen();
-	EXPECT_FLOAT_EQ(app->m_scaleX, 5.0f / 3.0f);
-	EXPECT_FLOAT_EQ(kx_Zimbolo_jscrw, 360.0f);
-	EXPECT_FLOAT_EQ(kx_Zimbolo_jscrh, 480.0f);
-	EXPECT_EQ(app->m_landscape, 0);
+TEST_F(VirtualScreenTest, ShapesFromFourThirdsToSixteenNinthsFillTheWindow) {
+	// Window, scale, virtual screen and the bars' width and height.
+	struct Case {
+		int width, height;
+		float scale, jscrw, jscrh, barX, barY;
+	};
+	const Case cases[] = {
+		{1280, 720, 2, 640, 360, 0, 0},                  // 16:9, the widest
+		{1280, 721, 2, 640, 360.5f, 0, 0},               //
+		{1281, 720, 2, 640, 360, 0.5f, 0},               // wider: bars beside
+		{2560, 720, 2, 640, 360, 640, 0},                // 32:9
+		{640, 480, 1, 640, 480, 0, 0},                   // 4:3, the tallest
+		{641, 480, 641 / 640.0f, 640, 480 * 640 / 641.0f, 0, 0},
+		{640, 481, 1, 640, 480, 0, 0.5f},                // taller: bars above and below
+		{600, 601, 0.9375f, 640, 480, 0, 75.5f},         // square, and a step either side
+		{600, 600, 0.9375f, 640, 480, 0, 75},            //
+		{600, 599, 0.9375f, 640, 480, 0, 74.5f},         //
+		{540, 960, 0.84375f, 640, 480, 0, 277.5f},       // 9:16
+	};
+	for (const Case& c : cases) {
+		Map(host, app, c.width, c.height);
+		SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+		EXPECT_FLOAT_EQ(app->m_scaleX, c.scale);
+		EXPECT_FLOAT_EQ(app->m_scaleY, c.scale);
+		EXPECT_FLOAT_EQ(kx_Zimbolo_jscrw, c.jscrw);
+		EXPECT_FLOAT_EQ(kx_Zimbolo_jscrh, c.jscrh);
+		EXPECT_FLOAT_EQ(app->m_pictureX, c.barX);
+		EXPECT_FLOAT_EQ(app->m_pictureY, c.barY);
+		EXPECT_EQ(app->m_landscape, 1);
+	}
 }
 
-TEST_F(VirtualScreenTest, OverscanShrinksTheScaleButNotTheScreen) {
+TEST_F(VirtualScreenTest, OverscanShrinksThePictureButNotTheScreen) {
 	kx_Zimbolo_overscan = 32;
-	host.SetWindowSize(1280, 720);
-	host.Update(1);
-	app->p_MapScreen();
-	app->m_lastDevWidth = 1280;
-	app->m_lastDevHeight = 720;
+	Map(host, app, 1280, 720);
 	EXPECT_FLOAT_EQ(app->m_scaleX, (1280.0f - 64) / 640);
 	EXPECT_FLOAT_EQ(kx_Zimbolo_jscrw, 640.0f);
 	EXPECT_FLOAT_EQ(app->p_OverscanY(), 18.0f);
+	Map(host, app, 2560, 720);
+	EXPECT_FLOAT_EQ(app->m_scaleX, (1280.0f - 64) / 640) << "the margin lies inside the picture";
+	EXPECT_FLOAT_EQ(kx_Zimbolo_jscrh, 360.0f);
+	EXPECT_FLOAT_EQ(app->p_OriginX(), 640 + 32.0f);
+	EXPECT_FLOAT_EQ(app->p_OriginY(), 18.0f);
+	kx_Zimbolo_overscan = 0;
 }
 
 TEST_F(VirtualScreenTest, PointerIsSampledInVirtualPixels) {
-	host.SetWindowSize(1280, 720);
-	host.Update(1);
-	app->p_MapScreen();
+	Map(host, app, 1280, 720);
 	host.MouseMove(101, 51);
 	host.MouseDown(101, 51);
 	host.Update(1);
@@ -66,8 +88,26 @@ TEST_F(VirtualScreenTest, PointerIsSampledInVirtualPixels) {
 	EXPECT_EQ(app->m_prevMouseX, 50) << "a press starts without a jump";
 	EXPECT_EQ(app->m_touchX[0], 50);
 	EXPECT_EQ(app->m_touchX[1], ZB_OMITTED);
+	// Bars 640 wide beside the picture, then 175 high above and below it.
+	Map(host, app, 2560, 720);
+	host.MouseMove(640 + 101, 51);
+	host.Update(1);
+	EXPECT_EQ(app->m_touchX[0], 50);
+	EXPECT_EQ(app->m_touchY[0], 25);
+	host.MouseMove(600, 51);
+	host.Update(1);
+	EXPECT_LT(app->m_mouseX, 0) << "the left bar lies outside the virtual screen";
+	Map(host, app, 600, 800);
+	host.MouseMove(300, 175 + 225);
+	host.Update(1);
+	EXPECT_EQ(app->m_mouseX, 320);
+	EXPECT_EQ(app->m_mouseY, 240);
+	EXPECT_EQ(app->m_touchY[0], 240);
+	host.MouseMove(300, 800 - 170);
+	host.Update(1);
+	EXPECT_GT(app->m_mouseY, 480) << "the bottom bar lies below it";
 	app->m_waitRelease = 1;
-	host.MouseUp(101, 51);
+	host.MouseUp(300, 630);
 	host.Update(1);
 	EXPECT_EQ(app->m_mouseDown, 0);
 	EXPECT_EQ(app->m_waitRelease, 0);

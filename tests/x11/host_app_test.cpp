@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/child_process.h"
 #include "x11/x_client.h"
@@ -57,6 +59,8 @@ private:
 // A fatal end that waits for a debugger would go silent for good; it fails
 // after this long without output.
 const int FATAL_END_MS = 5000;
+// Time an X server of its own may take to start, in milliseconds.
+const int SERVER_START_MS = 60000;
 
 // Runs the application with the given argument and a terminal on its
 // standard input whose other end stays open and says nothing, as when the
@@ -79,20 +83,27 @@ ChildResult runOnTerminal(const char* argument) {
 
 }  // namespace
 
-TEST(HostApp, WithoutADisplayGlfwInitFails) {
-	App app("env -u DISPLAY -u WAYLAND_DISPLAY " + appPath());
-	EXPECT_EQ(app.Line(), "glfwInit failed");
-	EXPECT_EQ(app.Line(), "");
-	EXPECT_EQ(app.Status(), 255);
-}
-
-TEST(HostApp, WithoutOpenGLTheWindowFailsToOpen) {
-	// A display without the GLX extension: the window system starts, but no
-	// window with an OpenGL context can open there.
-	App app("xvfb-run -a -s '-extension GLX' " + appPath());
-	EXPECT_EQ(app.Line(), "glfwOpenWindow failed");
-	EXPECT_EQ(app.Line(), "");
-	EXPECT_EQ(app.Status(), 255);
+TEST(HostApp, WithoutADisplayOrOpenGLItEndsWithGlfwsReason) {
+	using ::testing::HasSubstr;
+	// Without a display GLFW cannot start. On a display without the GLX
+	// extension it starts, but no window with an OpenGL context can open.
+	const struct {
+		const char* command;
+		const char* message;
+		const char* reason;
+	} cases[] = {
+		{"env -u DISPLAY -u WAYLAND_DISPLAY ", "glfwInit failed\n", "DISPLAY"},
+		{"xvfb-run -a -s '-extension GLX' ", "glfwOpenWindow failed\n", "GLX"},
+	};
+	for (const auto& c : cases) {
+		std::string command = c.command + appPath();
+		ChildResult r = run_in_child([&] { execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr)); },
+		                             std::string(), SERVER_START_MS);
+		EXPECT_TRUE(r.exited) << c.command;
+		EXPECT_EQ(r.status, 255) << c.command;
+		EXPECT_EQ(r.out, c.message);
+		EXPECT_THAT(r.err, HasSubstr(c.reason));
+	}
 }
 
 TEST(HostApp, KeysReachTheApplicationAndF4Quits) {
@@ -108,6 +119,30 @@ TEST(HostApp, KeysReachTheApplicationAndF4Quits) {
 	EXPECT_EQ(app.Line(), "key 115");
 	EXPECT_EQ(app.Line(), "");
 	EXPECT_EQ(app.Status(), 0);
+}
+
+TEST(HostApp, ASecondStartInTheDirectoryActivatesTheFirstsWindowAndEnds) {
+	using ::testing::ElementsAre;
+	using ::testing::Pair;
+	App first(appPath());
+	ASSERT_TRUE(first.WaitFor("ready 640 480"));
+	std::string id = findWindow("Zimbolo");
+	unsigned long window = std::strtoul(id.c_str(), nullptr, 10);
+	std::vector<std::pair<unsigned long, long>> activations;
+	{
+		ClientListManager manager(window);
+		App second(appPath());
+		EXPECT_EQ(second.Line(), "Zimbolo is already running in this directory");
+		EXPECT_EQ(second.Line(), "");
+		EXPECT_EQ(second.Status(), 0);
+		activations = manager.Activations();
+	}
+	// Sent as a task bar sends it (source 2), which window managers that
+	// refuse to let applications steal the focus still follow.
+	EXPECT_THAT(activations, ElementsAre(Pair(window, 2)));
+	requestClose(id);
+	EXPECT_EQ(first.Line(), "");
+	EXPECT_EQ(first.Status(), 0);
 }
 
 TEST(HostApp, CloseRequestEndsWithStatusZero) {

@@ -1,7 +1,10 @@
-// x_client.cpp: xdotool and a WM_DELETE_WINDOW request through Xlib.
+// x_client.cpp: xdotool, and a window manager's part through Xlib.
 #include "x11/x_client.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,4 +40,39 @@ void requestClose(const std::string& windowId) {
 	XSendEvent(display, window, False, NoEventMask, &event);
 	XFlush(display);
 	XCloseDisplay(display);
+}
+
+ClientListManager::ClientListManager(unsigned long client) : display(XOpenDisplay(nullptr)) {
+	root = DefaultRootWindow(display);
+	Window decoy = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
+	char instance[] = "zimbolo", name[] = "Zimbolo";
+	XClassHint hint = {instance, name};
+	XSetClassHint(display, decoy, &hint);
+	long pid = getpid();
+	XChangeProperty(display, decoy, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+	                reinterpret_cast<unsigned char*>(&pid), 1);
+	Window clients[] = {decoy, client};
+	XChangeProperty(display, root, XInternAtom(display, "_NET_CLIENT_LIST", False), XA_WINDOW, 32,
+	                PropModeReplace, reinterpret_cast<unsigned char*>(clients), 2);
+	XSelectInput(display, root, SubstructureRedirectMask);
+	XSync(display, False);
+}
+
+ClientListManager::~ClientListManager() {
+	XDeleteProperty(display, root, XInternAtom(display, "_NET_CLIENT_LIST", False));
+	XCloseDisplay(display);
+}
+
+std::vector<std::pair<unsigned long, long>> ClientListManager::Activations() {
+	Atom activate = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+	std::vector<std::pair<unsigned long, long>> requests;
+	XSync(display, False);
+	while (XPending(display)) {
+		XEvent event;
+		XNextEvent(display, &event);
+		if (event.type == ClientMessage && event.xclient.message_type == activate) {
+			requests.emplace_back(event.xclient.window, event.xclient.data.l[0]);
+		}
+	}
+	return requests;
 }

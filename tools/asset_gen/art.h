@@ -18,8 +18,9 @@ void writeFonts(AssetWriter& out);
 void writeInterfaceArt(AssetWriter& out);
 // The studio logo and the test-card circle.
 void writeBrandArt(AssetWriter& out);
-// The desktop's application icon "zimbolo" at 48, 64, 128 and 256 pixels,
-// laid out as an icon theme's size folders.
-void writeAppIcon(AssetWriter& out);
+// The application icon "zimbolo" at 16 to 256 pixels: the game's window
+// icon as icon/zimbolo-SIZE.png in the data directory and, with a theme
+// writer, the desktop's icon laid out as an icon theme's size folders.
+void writeAppIcon(AssetWriter& data, AssetWriter* theme);
 
 }  // namespace assetgen

@@ -34,7 +34,8 @@ constexpr uint64_t kMenuSeed = 0x3e2u;
 // The application icon is designed in a square of this many units and
 // drawn at the sizes the desktop's icon theme keeps.
 constexpr float kAppIconSide = 64.0f;
-constexpr int kAppIconSizes[] = {48, 64, 128, 256};
+constexpr int kAppIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int kAppIconOrbsFrom = 24;
 
 // Icon frames with a fixed use.
 enum IconFrame {
@@ -465,8 +466,9 @@ void drawMenuFrame(Canvas& c, int index) {
 // Application icon: the title's Z and its two orbs on the menu's green
 // sunburst, in a rounded tile.
 // NOTE: the letter fills most of the tile and the rays are few and faint, so
-// that the icon still reads at 48 pixels.
-void drawAppIcon(Canvas& c) {
+// that the icon still reads at 48 pixels; below kAppIconOrbsFrom pixels the
+// orbs would break the letter's stroke and are left out.
+void drawAppIcon(Canvas& c, int size) {
   Vec g{32, 32};
   Shape tile = box(g, Vec{29, 29}, 11.0f);
   c.fill(inflate(tile, 1.5f), outlineDark());
@@ -481,6 +483,7 @@ void drawAppIcon(Canvas& c) {
   c.fill(inflate(z, 2.5f), outlineDark());
   c.fill(z, titlePaint(10.0f, 54.0f));
   c.fill(intersect(z, box(Vec{32, 15}, Vec{32, 3})), highlight(0.45f));
+  if (size < kAppIconOrbsFrom) return;
   const Vec orbs[] = {{21, 27}, {43, 37}};
   for (size_t i = 0; i < 2; ++i) {
     c.fill(circle(orbs[i], 6.0f), outlineDark());
@@ -499,15 +502,17 @@ void writeInterfaceArt(AssetWriter& out) {
   out.sheet(SheetLayout{"menu", kMenuSide, kMenuSide, kMenuFrames, kMenuColumns}, drawMenuFrame);
 }
 
-// The application icon at every size, as SIZExSIZE/apps/zimbolo.png.
-void writeAppIcon(AssetWriter& out) {
+// The application icon at every size: the window's icon in the data
+// directory, and the icon theme's files when there is a theme writer.
+void writeAppIcon(AssetWriter& data, AssetWriter* theme) {
   for (int size : kAppIconSizes) {
     Canvas canvas(size, size, static_cast<float>(size) / kAppIconSide);
-    drawAppIcon(canvas);
+    drawAppIcon(canvas, size);
     Image icon = blankImage(size, size);
     blit(canvas, icon, 0, 0);
     std::string side = std::to_string(size);
-    out.image(side + "x" + side + "/apps/zimbolo.png", icon);
+    data.image("icon/zimbolo-" + side + ".png", icon);
+    if (theme) theme->image(side + "x" + side + "/apps/zimbolo.png", icon);
   }
 }
 

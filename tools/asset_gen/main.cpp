@@ -1,10 +1,11 @@
 // Zimbolo asset generator: writes every image, font, sound effect and the tune
-// into a data directory, and optionally a contact sheet of all images and the
-// desktop's application icon.
+// into a data directory with the game's window icon, and optionally a contact
+// sheet of all images and the desktop's application icon.
 //
 // Usage: zimbolo_asset_gen OUTPUT_DIR [--contact-sheet FILE.png] [--icons DIR]
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -39,16 +40,13 @@ int main(int argc, char** argv) {
   assetgen::writeFonts(images);
   assetgen::writeInterfaceArt(images);
   assetgen::writeBrandArt(images);
+  std::unique_ptr<assetgen::AssetWriter> theme;
+  if (!iconDir.empty()) theme = std::make_unique<assetgen::AssetWriter>(iconDir);
+  assetgen::writeAppIcon(images, theme.get());
   if (!contactSheet.empty()) images.contactSheet(contactSheet);
-  bool iconsOk = true;
-  if (!iconDir.empty()) {
-    assetgen::AssetWriter icons(iconDir);
-    assetgen::writeAppIcon(icons);
-    iconsOk = icons.ok();
-  }
   audio.join();
 
-  if (!images.ok() || !sounds.ok() || !iconsOk) {
+  if (!images.ok() || !sounds.ok() || (theme && !theme->ok())) {
     std::fprintf(stderr, "asset generation failed: a file could not be written\n");
     return 1;
   }

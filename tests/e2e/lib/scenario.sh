@@ -40,10 +40,16 @@
 #   pointer X Y             moves the pointer to window point X, Y
 #   window_close            asks the window to close as a window manager does
 #   window_size             the window's size in $WIN_W and $WIN_H
-#   spot X Y W H            the centre of the bright pixels of that part of the
-#                           window in $SPOT_X $SPOT_Y; false when there are none
+#   expect_desktop_identity CLASS
+#                           fails unless the window has the instance
+#                           "zimbolo", the class CLASS and an icon at every
+#                           size from 16 to 256 pixels
+#   spot X Y W H [MIN]      the centre of the bright pixels (every channel at
+#                           least MIN, 200) of that part of the window in
+#                           $SPOT_X $SPOT_Y; false when there are none
 #   shot NAME               grabs the window into NAME.png, mean colour in $MEAN
 #                           and its red, green and blue in $RED $GREEN $BLUE
+#                           (of the part "X Y W H" in $SHOT_AREA, when set)
 #   shot_until NAME TEST [SECONDS]
 #                           grabs NAME.png until the command TEST holds (it
 #                           sees the shot's colours); fails after SECONDS (60)
@@ -313,19 +319,35 @@ window_size() {
 	WIN_H=$HEIGHT
 }
 
-# The centre of the bright pixels (a ball) in a rectangle of the window.
+# The window sizes of the game's icon.
+WINDOW_ICONS="Icon (16 x 16) Icon (24 x 24) Icon (32 x 32) Icon (48 x 48) Icon (64 x 64) Icon (128 x 128) Icon (256 x 256) "
+
+# Fails unless the window carries what docks and task bars know it by: the
+# instance "zimbolo" and the class CLASS, and its icon at every size.
+# NOTE: xprop reads no more than -len bytes of a property; the icons take
+# some 360 kB.
+expect_desktop_identity() {
+	_class=$(xprop -id "$WID" WM_CLASS) || game_gone "no class of the window"
+	[ "$_class" = "WM_CLASS(STRING) = \"zimbolo\", \"$1\"" ] || fail "the window's class is not $1: $_class"
+	_icons=$(xprop -len 4000000 -id "$WID" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+	[ "$_icons" = "$WINDOW_ICONS" ] || fail "the window's icons are: ${_icons:-none}"
+}
+
+# The centre of the bright pixels (a ball) in a rectangle of the window; MIN 1
+# finds anything but black.
 spot() {
-	SPOT=$("$BUILD/x11_spot" "$WID" "$1" "$2" "$3" "$4") || game_gone "no look at the window"
+	SPOT=$("$BUILD/x11_spot" "$WID" "$1" "$2" "$3" "$4" ${5:+"$5"}) || game_gone "no look at the window"
 	[ "$SPOT" != none ] || return 1
 	set -- $SPOT
 	SPOT_X=$1
 	SPOT_Y=$2
 }
 
-# Grabs the game window as NAME.png and keeps its mean colour in $MEAN, and
-# its channels in $RED, $GREEN and $BLUE.
+# Grabs the game window as NAME.png and keeps its mean colour (of the part
+# $SHOT_AREA, when set) in $MEAN, and its channels in $RED, $GREEN and $BLUE.
 shot() {
-	MEAN=$("$BUILD/x11_shot" "$SHOTS/$1.png" "$WID") || game_gone "no screenshot $1 of the window"
+	# shellcheck disable=SC2086 # the area is four numbers
+	MEAN=$("$BUILD/x11_shot" "$SHOTS/$1.png" "$WID" ${SHOT_AREA:-}) || game_gone "no screenshot $1 of the window"
 	set -- "$1" $MEAN
 	RED=$2
 	GREEN=$3

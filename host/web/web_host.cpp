@@ -1,6 +1,7 @@
 // web_host.cpp: the GLFW host in a browser: the program's entry, the platform
 // under the GLFW layer, the frame passes run by the browser, the renderer's
-// read-back and "open". The page side of each lives in web_host.js.
+// read-back, "open", and the claim of the saves. The page side of each lives
+// in web_host.js and web/index.html.
 //
 // The game, the runtime and the host above this file are the desktop's: only
 // what a browser cannot do the desktop's way is done here. A browser never
@@ -9,10 +10,12 @@
 // waiting for a later frame, and the window's focus is the page's visibility.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
+#include <sys/stat.h>
 
 #include "graphics/gl_api.h"
 #include "host/glfw2.h"
 #include "host/kx_game.h"
+#include "host/single_game.h"
 #include "runtime/errors.h"
 
 using namespace glfw2;
@@ -92,6 +95,22 @@ void KxGlfwGame::OpenUrl(String url) {
 }
 
 //----------------------------------------------------------------------------
+// One game per browser profile
+//----------------------------------------------------------------------------
+
+// NOTE: the page holds the profile's Web Lock before it loads the game
+// (web/index.html), so a game that runs has the claim already; a second tab
+// is refused by the page, before any game of its own starts.
+bool kxClaimSaveDirectory(int*) {
+	return true;
+}
+
+// No second game runs, so there is no first one to show.
+bool kxShowRunningGame(int) {
+	return false;
+}
+
+//----------------------------------------------------------------------------
 // Entry
 //----------------------------------------------------------------------------
 
@@ -101,7 +120,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE void web_host_fault(int signal) {
 	sighandle(signal);
 }
 
+// NOTE: a browser's program has no parent to inherit a file mode mask from,
+// and Emscripten's starts at 0777, which would make every file the game
+// writes unreadable (the state file first): it gets the usual 022.
 int main(int argc, const char** argv) {
+	umask(S_IWGRP | S_IWOTH);
 	glfw2SetPlatform(&webPlatform);
 	kx_gl.ReadPixels = readPixelsRgba;
 	web_host_start();

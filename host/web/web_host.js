@@ -194,15 +194,14 @@ var LibraryWebHost = {
       WebHost.saved = WebHost.saved.then(function() {
         WebHost.flushQueued = false;
         return new Promise(function(resolve) {
-          var bytes = FS.analyzePath(WebHost.stateFile).exists ? FS.readFile(WebHost.stateFile) : null;
           WebHost.withStore('readwrite', function(store) {
-            if (bytes) {
-              store.put(bytes, WebHost.key);
+            if (FS.analyzePath(WebHost.stateFile).exists) {
+              store.put(FS.readFile(WebHost.stateFile), WebHost.key);
             } else {
               store.delete(WebHost.key);
             }
           }, function(error) {
-            if (error && Module['onSaveFailed']) Module['onSaveFailed'](String(error.name || error));
+            if (error && Module['onSaveFailed']) Module['onSaveFailed'](String(error.name || error.code || error));
             resolve();
           });
         });

@@ -1,6 +1,7 @@
 // glfw3.h: Emscripten's GLFW header (the 3.2 interface), and the GLFW 3.3
-// calls the GLFW layer uses that it lacks: init hints, joystick hats and
-// gamepads. host/web/web_gamepad.cpp gives them over the browser's gamepads.
+// calls the GLFW layer uses that it lacks: init and string hints, errors, the
+// content scale, joystick hats and gamepads. host/web/web_glfw3.cpp gives
+// them in a browser.
 #pragma once
 
 #include_next <GLFW/glfw3.h>
@@ -9,8 +10,11 @@
 extern "C" {
 #endif
 
-// Init hints.
+// Init and string hints, errors.
 #define GLFW_JOYSTICK_HAT_BUTTONS 0x00050001
+#define GLFW_X11_CLASS_NAME 0x00024001
+#define GLFW_X11_INSTANCE_NAME 0x00024002
+#define GLFW_NO_ERROR 0
 
 // Hat states.
 #define GLFW_HAT_CENTERED 0
@@ -50,6 +54,9 @@ typedef struct GLFWgamepadstate {
 } GLFWgamepadstate;
 
 void glfwInitHint(int hint, int value);
+void glfwWindowHintString(int hint, const char* value);
+int glfwGetError(const char** description);
+void glfwGetMonitorContentScale(GLFWmonitor* monitor, float* xscale, float* yscale);
 const unsigned char* glfwGetJoystickHats(int jid, int* count);
 int glfwJoystickIsGamepad(int jid);
 int glfwGetGamepadState(int jid, GLFWgamepadstate* state);

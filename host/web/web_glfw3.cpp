@@ -1,11 +1,13 @@
-// web_gamepad.cpp: GLFW 3.3's gamepad calls over the browser's gamepads,
-// which Emscripten's GLFW 3.2 lacks.
+// web_glfw3.cpp: the GLFW 3.3 calls the GLFW layer uses that Emscripten's
+// GLFW 3.2 lacks: gamepads over the browser's gamepads, the content scale,
+// init and string hints, and errors.
 //
 // A browser maps the pads it knows to its "standard" layout (the Gamepad
 // API's), which holds the same controls as a GLFW gamepad in another order;
 // such a pad is a gamepad here, any other stays a raw joystick. Browsers
 // report hats as axes or buttons, so no joystick has hats.
 #include <GLFW/glfw3.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cstring>
@@ -37,8 +39,24 @@ float triggerAxis(const EmscriptenGamepadEvent& pad, int button) {
 
 }  // namespace
 
-// No init hint changes anything here.
+// No init hint, and no string hint (X11 window names), changes anything in
+// a browser.
 void glfwInitHint(int, int) {}
+
+void glfwWindowHintString(int, const char*) {}
+
+// Emscripten's GLFW keeps no error text.
+int glfwGetError(const char** description) {
+	if (description) *description = nullptr;
+	return GLFW_NO_ERROR;
+}
+
+// The screen's pixels per CSS pixel, the page's zoom included.
+void glfwGetMonitorContentScale(GLFWmonitor*, float* x, float* y) {
+	float scale = static_cast<float>(emscripten_get_device_pixel_ratio());
+	if (x) *x = scale;
+	if (y) *y = scale;
+}
 
 const unsigned char* glfwGetJoystickHats(int, int* count) {
 	*count = 0;

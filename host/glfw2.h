@@ -116,8 +116,8 @@ typedef void (*GLFWmouseposfun)(int x, int y);
 typedef int (*GLFWwindowclosefun)();
 
 // The clock, event pump, buffer swap, window state, content scale and
-// joysticks the layer runs on. The default talks to GLFW 3; tests derive
-// from it.
+// joysticks the layer runs on. The default talks to GLFW 3; tests and the
+// browser's host (host/web/) derive from it.
 class Glfw2Platform {
 public:
 	virtual ~Glfw2Platform() = default;

@@ -1,15 +1,11 @@
-// glfw_game.cpp: the GLFW host: window, frame loop, time, display modes,
-// joysticks, the shell's "open" and the window-system callbacks.
+// glfw_game.cpp: the GLFW host: window, frame passes, time, display modes,
+// joysticks and the window-system callbacks.
 #include "host/kx_game.h"
-
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "host/game_event.h"
@@ -18,8 +14,6 @@
 #include "input/key_translation.h"
 
 using namespace glfw2;
-
-extern char** environ;
 
 //----------------------------------------------------------------------------
 // Globals
@@ -56,20 +50,6 @@ const char* const WINDOW_TITLE = "Zimbolo";
 const int WINDOW_FLAG_FULLSCREEN = 1;
 // Exit status when no window can be opened.
 const int EXIT_NO_WINDOW = -1;
-
-// Children started by OpenUrl that have not been reaped yet.
-std::vector<pid_t> openers;
-
-// Collects the openers that have ended, without waiting for the others.
-void reapOpeners() {
-	if (openers.empty()) return;
-	std::vector<pid_t> running;
-	for (pid_t pid : openers) {
-		int status = 0;
-		if (waitpid(pid, &status, WNOHANG) == 0) running.push_back(pid);
-	}
-	openers.swap(running);
-}
 
 // A collector display mode for a GLFW video mode.
 KxDisplayMode* displayMode(const GLFWvidmode& mode) {
@@ -222,22 +202,6 @@ bool KxGlfwGame::PollJoystick(int port, Array<float> x, Array<float> y, Array<fl
 }
 
 //----------------------------------------------------------------------------
-// The shell's "open"
-//----------------------------------------------------------------------------
-
-// NOTE: the URL is one argument of xdg-open, never text for a shell, and
-// nothing waits for the child; finished children are reaped on later calls
-// and by the frame loop.
-void KxGlfwGame::OpenUrl(String url) {
-	reapOpeners();
-	std::string target = url.ToNarrow();
-	char program[] = "xdg-open";
-	char* args[] = {program, &target[0], nullptr};
-	pid_t pid = 0;
-	if (posix_spawnp(&pid, program, nullptr, nullptr, args, environ) == 0) openers.push_back(pid);
-}
-
-//----------------------------------------------------------------------------
 // Window
 //----------------------------------------------------------------------------
 
@@ -285,44 +249,48 @@ void KxGlfwGame::Run() {
 	ScaleToDesktop(&width, &height);
 	SetGlfwWindow(width, height, START_COLOUR_BITS, START_COLOUR_BITS, START_COLOUR_BITS, 0, 0, 0, false);
 	StartGame();
-	while (glfwGetWindowParam(GLFW_OPENED)) {
-		reapOpeners();
-		RenderGame();
-		glfwSwapBuffers();
-		if (_nextUpdate != 0.0) {
-			double wait = _nextUpdate - glfwGetTime();
-			if (wait > 0.0) glfwSleep(wait);
-		}
+	RunFrames();
+}
+
+// Until the next update is due, or 0 when none is scheduled.
+double KxGlfwGame::FrameWait() {
+	return _nextUpdate == 0.0 ? 0.0 : _nextUpdate - glfwGetTime();
+}
+
+void KxGlfwGame::RunFrame() {
+	RenderGame();
+	glfwSwapBuffers();
+	double wait = FrameWait();
+	if (wait > 0.0) glfwSleep(wait);
+	if (_suspended) {
+		glfwWaitEvents();
+	} else {
+		glfwPollEvents();
+	}
+	if (glfwGetWindowParam(GLFW_ACTIVE)) {
 		if (_suspended) {
-			glfwWaitEvents();
-		} else {
-			glfwPollEvents();
-		}
-		if (glfwGetWindowParam(GLFW_ACTIVE)) {
-			if (_suspended) {
-				ResumeGame();
-				_nextUpdate = 0.0;
-			}
-		} else if (!_suspended) {
-			SuspendGame();
+			ResumeGame();
 			_nextUpdate = 0.0;
 		}
-		if (_suspended) continue;
-		if (_updateRate == 0) {
-			UpdateGame();
-			continue;
-		}
-		if (_nextUpdate == 0.0) _nextUpdate = glfwGetTime();
-		// Catch up; a backlog beyond MAX_CATCH_UP_UPDATES is dropped.
-		for (int update = 1;; ++update) {
-			UpdateGame();
-			if (_nextUpdate == 0.0) break;
-			_nextUpdate += _updatePeriod;
-			if (glfwGetTime() < _nextUpdate) break;
-			if (update == MAX_CATCH_UP_UPDATES) {
-				_nextUpdate = 0.0;
-				break;
-			}
+	} else if (!_suspended) {
+		SuspendGame();
+		_nextUpdate = 0.0;
+	}
+	if (_suspended) return;
+	if (_updateRate == 0) {
+		UpdateGame();
+		return;
+	}
+	if (_nextUpdate == 0.0) _nextUpdate = glfwGetTime();
+	// Catch up; a backlog beyond MAX_CATCH_UP_UPDATES is dropped.
+	for (int update = 1;; ++update) {
+		UpdateGame();
+		if (_nextUpdate == 0.0) return;
+		_nextUpdate += _updatePeriod;
+		if (glfwGetTime() < _nextUpdate) return;
+		if (update == MAX_CATCH_UP_UPDATES) {
+			_nextUpdate = 0.0;
+			return;
 		}
 	}
 }

@@ -8,7 +8,9 @@
 //
 // The methods are implemented by topic:
 //   host/kx_game.cpp        KxGame defaults, guarded events, date, Die, collector
-//   host/glfw_game.cpp      KxGlfwGame window, loop, time, modes, joysticks
+//   host/glfw_game.cpp      KxGlfwGame window, frame passes, time, modes, joysticks
+//   host/glfw_desktop.cpp   KxGlfwGame's loop of passes and OpenUrl on the desktop
+//   host/web/web_host.cpp   the same in a browser, and the browser's entry
 //   host/velmar_game.cpp    KxVelmarGame::Main, the process start-up
 //   runtime/files.cpp       paths, files and the state file
 //   graphics/image_data.cpp KxGlfwGame::LoadImageData
@@ -146,6 +148,12 @@ public:
 	void ScaleToDesktop(int* width, int* height);
 	virtual void Run();
 
+	// One pass of the frame loop: render and swap, wait until the next update
+	// is due, events, suspend or resume, then the updates that are due.
+	void RunFrame();
+	// Seconds until the next update is due; 0 when none is scheduled.
+	double FrameWait();
+
 	static KxGlfwGame* _glfwGame;
 
 	// GLFW callbacks (they reach the game through _glfwGame).
@@ -156,6 +164,10 @@ public:
 	static int OnWindowClose();
 
 protected:
+	// Runs RunFrame until the game ends: on the desktop in a loop while the
+	// window is open, in a browser once per animation frame.
+	void RunFrames();
+
 	double _updatePeriod = 0.0;
 	double _nextUpdate = 0.0;
 	int _swapInterval = -1;

@@ -110,6 +110,8 @@ TEST_F(ControlsTest, ICadeLettersHoldUntilTheirRelease) {
 	const char press[] = "WXADYUIOHJKL";
 	const char release[] = "EZQCTFMGRNPV";
 	const int entries[] = {0, 8, 3, 5, 13, 14, 15, 16, 10, 11, 12, 17};
+	const int held[] = {0, 8, 3, 5, 13, 14, 15, 99, 10, 11, 12, 99};
+	const int buttons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 99};
 	host.TypeChar('T');
 	app->p_ReadICade();
 	for (int i = 0; i < 12; ++i) {
@@ -118,6 +120,7 @@ TEST_F(ControlsTest, ICadeLettersHoldUntilTheirRelease) {
 			host.TypeChar(letter);
 			app->p_ReadICade();
 			for (int e = 0; e < VBTN_PULSES; ++e) EXPECT_EQ(app->m_vButton[e], e == entries[i] ? 2 : 0) << letter;
+			for (int button : buttons) EXPECT_EQ(app->p_PlayKey(button, 0, 0), button == held[i] ? 1 : 0) << letter;
 			host.TypeChar(release[i] + lower);
 			app->p_ReadICade();
 			EXPECT_EQ(app->m_vButton[entries[i]], 0) << static_cast<char>(release[i] + lower);
@@ -138,6 +141,16 @@ TEST_F(ControlsTest, PulsesLastOneUpdate) {
 	host.Update(1);
 	EXPECT_EQ(app->m_vButton[BTN_A], 0);
 	EXPECT_EQ(app->m_vButton[BTN_B], 2);
+	app->m_vButton[BTN_B] = 0;
+	// Each virtual entry holds the one button of its row.
+	const int rows[][2] = {{0, 0},   {3, 3},   {5, 5},   {8, 8},   {10, 10}, {11, 11}, {12, 12},
+	                       {13, 13}, {14, 14}, {15, 15}, {16, 99}, {17, 99}, {19, 99}};
+	const int buttons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 99};
+	for (const auto& row : rows) {
+		app->m_vButton[row[0]] = 1;
+		for (int b : buttons) EXPECT_EQ(app->p_PlayKey(b, 0, -1), b == row[1] ? 1 : 0) << "entry " << row[0] << ", button " << b;
+		app->m_vButton[row[0]] = 0;
+	}
 }
 
 TEST_F(ControlsTest, StickCountsOnlyWithAnalog) {
@@ -206,8 +219,10 @@ TEST_F(ControlsTest, KeyLocksHoldWhileAWatchedButtonIsHeld) {
 		int& lock = box ? app->m_optionsKeyLock : app->m_keyLock;
 		for (const Source& s : sources) {
 			app->p_iCade(s.letters ? 1 : 0);
-			// Held over two updates (the letters are read at the end of one), then
-			// released over two, with both locks set before each but the last.
+			// Held over an update (the letters are read at its end), then the lock
+			// step alone (or the box's update) judges it; released over two
+			// updates. Both locks are set before each step but the last, so that
+			// no screen acts on what is held.
 			for (int step = 0; step < 4; ++step) {
 				bool down = step < 2;
 				if (s.key >= 0) down ? host.KeyDown(s.key) : host.KeyUp(s.key);
@@ -215,10 +230,10 @@ TEST_F(ControlsTest, KeyLocksHoldWhileAWatchedButtonIsHeld) {
 				host.pads[3].y[0] = down ? s.stickY : 0;
 				if (s.letters && (step == 0 || step == 2)) host.TypeChar(s.letters[step / 2]);
 				if (step < 3) app->m_keyLock = app->m_optionsKeyLock = 1;
-				host.Update(1);
-				if (step == 1) {
-					EXPECT_EQ(lock, s.watched ? 1 : 0) << "box " << box << ", source " << &s - sources;
-				}
+				if (step != 1 || box) host.Update(1);
+				if (step != 1) continue;
+				if (!box) app->p_KeyLock();
+				EXPECT_EQ(lock, s.watched ? 1 : 0) << "box " << box << ", source " << &s - sources;
 			}
 			EXPECT_EQ(lock, 0) << "box " << box << ", source " << &s - sources;
 		}

@@ -4,12 +4,14 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "audio/audio_api.h"
 #include "graphics/gl_api.h"
 #include "host/app.h"
 #include "host/game_event.h"
@@ -78,6 +80,20 @@ int CountRecords(c_MyApp* app, int kind) {
 		if (static_cast<int>(app->m_drawList[i + DL_KIND]) == kind) ++n;
 	}
 	return n;
+}
+
+VoiceSound SoundOnVoice(c_MyApp* app, int v) {
+	const gxtkChannel& channel = kx_audio_device->channels[app->m_sfxChannel[v]];
+	VoiceSound sound = {-1, 0, 0, 0};
+	for (int id = 0; id < app->m_sounds.Length(); ++id) {
+		if (app->m_sounds[id] && app->m_sounds[id]->m_sample == channel.sampleRef) sound.id = id;
+	}
+	float x = 0, y = 0, z = 0;
+	alGetSourcef(channel.sourceId, AL_PITCH, &sound.rate);
+	alGetSourcef(channel.sourceId, AL_GAIN, &sound.volume);
+	alGetSource3f(channel.sourceId, AL_POSITION, &x, &y, &z);
+	sound.pan = std::atan2(x, -z);
+	return sound;
 }
 
 GameHost::GameHost() {

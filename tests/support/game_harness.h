@@ -77,3 +77,13 @@ std::string EnterScratchDir();
 void WriteFile(const std::string& name, const std::string& text);
 // Draw list records of kind (an image slot or DL_KIND_*) recorded so far.
 int CountRecords(c_MyApp* app, int kind);
+
+// A sound effect as its voice's channel holds it on the audio device: the
+// effect's id (-1 when none of the game's sounds plays there), the source's
+// pitch and gain, and the pan its position stands for.
+struct VoiceSound {
+	int id;
+	float rate, volume, pan;
+};
+// The sound on voice v of the game's ring of effect voices.
+VoiceSound SoundOnVoice(c_MyApp* app, int v);

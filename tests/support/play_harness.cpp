@@ -1,6 +1,8 @@
 // play_harness.cpp: the gameplay test harness.
 #include "support/play_harness.h"
 
+#include <cmath>
+
 #include "game/zimbolo.h"
 
 //----------------------------------------------------------------------------
@@ -35,9 +37,9 @@ void PlayHarness::NewGame(int mode) {
 
 void PlayHarness::Update(int n) {
 	for (int i = 0; i < n; ++i) {
-		int voice = app->m_sfxVoice;
+		_voiceBefore = app->m_sfxVoice;
 		host.Update();
-		_sounds += (app->m_sfxVoice - voice + SFX_VOICES) % SFX_VOICES;
+		_sounds += (app->m_sfxVoice - _voiceBefore + SFX_VOICES) % SFX_VOICES;
 	}
 }
 
@@ -45,6 +47,15 @@ int PlayHarness::TakeSounds() {
 	int n = _sounds;
 	_sounds = 0;
 	return n;
+}
+
+std::vector<VoiceSound> PlayHarness::Sounds() {
+	std::vector<VoiceSound> sounds;
+	for (int v = _voiceBefore; v != app->m_sfxVoice;) {
+		v = (v + 1) % SFX_VOICES;
+		sounds.push_back(SoundOnVoice(app, v));
+	}
+	return sounds;
 }
 
 //----------------------------------------------------------------------------
@@ -123,9 +134,14 @@ std::string GlyphText(const std::vector<const float*>& glyphs) {
 	return text;
 }
 
-::testing::AssertionResult Fills(const Spread& spread, float from, float to) {
+float Heading(const float* particle) {
+	const float degrees = 57.2957795f;
+	return std::fmod(std::atan2(particle[part::dx], -particle[part::dy]) * degrees + 360, 360);
+}
+
+::testing::AssertionResult Fills(const Spread& spread, float from, float to, float reach) {
 	// NOTE: a hair of slack, since the float ends of a spread may round either way.
-	const float slack = 1e-5f, reach = 0.05f;
+	const float slack = 1e-5f;
 	if (spread.lo >= from - slack && spread.hi <= to + slack && spread.lo < from + reach && spread.hi > to - reach) {
 		return ::testing::AssertionSuccess();
 	}

@@ -28,6 +28,9 @@ public:
 	void Update(int n = 1);
 	// Sound effects started since the last call.
 	int TakeSounds();
+	// The last update's sound effects, in order; of more than 24, the ring of
+	// voices keeps the last (count mod 24).
+	std::vector<VoiceSound> Sounds();
 
 	// Empties the object table.
 	void ClearObjects();
@@ -55,10 +58,13 @@ public:
 
 private:
 	int _sounds = 0;
+	int _voiceBefore = 0;
 };
 
 // The characters that glyph records show, in order.
 std::string GlyphText(const std::vector<const float*>& glyphs);
+// The direction a particle record flies in, degrees from 0 up to 360 (90 right).
+float Heading(const float* particle);
 
 // The lowest and highest of the values added.
 struct Spread {
@@ -69,5 +75,5 @@ struct Spread {
 		hi = std::max(hi, v);
 	}
 };
-// A spread that stays within [from, to] and reaches both ends to within 0.05.
-::testing::AssertionResult Fills(const Spread& spread, float from, float to);
+// A spread that stays within [from, to] and reaches both ends to within reach.
+::testing::AssertionResult Fills(const Spread& spread, float from, float to, float reach = 0.05f);

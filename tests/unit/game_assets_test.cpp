@@ -7,6 +7,7 @@
 
 #include "graphics/graphics_api.h"
 #include "graphics/gxtk_surface.h"
+#include "host/app.h"
 #include "host/glfw2.h"
 #include "support/game_harness.h"
 
@@ -33,6 +34,18 @@ TEST_F(AssetsTest, WindowSizePicksTheLevel) {
 	EXPECT_EQ(app->m_assetRes, 4);
 	EXPECT_FLOAT_EQ(app->m_assetScale, 0.25f);
 	EXPECT_EQ(app->p_LevelPath(String("common/icons")), String("common/icons-hd2.png"));
+	// Either side starts a level at 631 and 1231, the other side being small.
+	const int sides[] = {630, 631, 632, 1230, 1231, 1232};
+	const int levels[] = {1, 2, 2, 2, 4, 4};
+	for (int i = 0; i < 6; ++i) {
+		for (bool wide : {true, false}) {
+			host.SetWindowSize(wide ? sides[i] : 400, wide ? 400 : sides[i]);
+			kx_app_ValidateDeviceWindow(false);
+			app->p_AssetLevel();
+			EXPECT_EQ(app->m_assetRes, levels[i]) << sides[i] << (wide ? " wide" : " high");
+			EXPECT_FLOAT_EQ(app->m_assetScale, 1.0f / levels[i]) << sides[i] << (wide ? " wide" : " high");
+		}
+	}
 }
 
 TEST_F(AssetsTest, StartLoadsLogoAndFontThenTwentySevenSteps) {
@@ -121,6 +134,22 @@ TEST_F(AssetsTest, SoundModesGateEffectsAndTheVoiceRing) {
 	EXPECT_EQ(app->m_sfxChannel[app->m_sfxVoice], 1);
 	app->p_PlaySFX(77, 1.0f) ;
 	EXPECT_EQ(app->m_sfxVoice, 2) << "a missing effect still takes its voice";
+	// What each form sets on its channel, over odd values left on every channel.
+	for (int i = 0; i < SFX_VOICES; ++i) app->p_PlaySFX(3, 0.6f, 0.3f, 0.9f);
+	struct Form {
+		int id;
+		float rate, volume, pan;
+	} forms[] = {{4, 1.25f, 0.5f, 0.75f}, {5, 1, 0.4f, 0}, {6, 1.5f, 1, 0}};
+	app->p_PlaySFX(4, 1.25f, 0.5f, 0.75f);
+	app->p_PlaySFX(5, 0.4f);
+	app->p_PlaySFX2(6, 1.5f);
+	for (int i = 0; i < 3; ++i) {
+		VoiceSound played = SoundOnVoice(app, (app->m_sfxVoice + 22 + i) % SFX_VOICES);
+		EXPECT_EQ(played.id, forms[i].id) << "form " << i;
+		EXPECT_FLOAT_EQ(played.rate, forms[i].rate) << "form " << i;
+		EXPECT_FLOAT_EQ(played.volume, forms[i].volume) << "form " << i;
+		EXPECT_NEAR(played.pan, forms[i].pan, 1e-5) << "form " << i;
+	}
 }
 
 TEST_F(AssetsTest, TunesFollowTheSoundMode) {

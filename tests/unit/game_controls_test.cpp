@@ -35,25 +35,53 @@ TEST_F(ControlsTest, WAnswersUpOnEveryPortUnlessICadeIsOn) {
 	EXPECT_EQ(app->p_PlayKey(BTN_UP, 0, -1), 1) << "cursor keys still count";
 }
 
-TEST_F(ControlsTest, EachActionButtonAnswersItsOwnKeys) {
-	const std::vector<int> keys[] = {{KEY_Z, KEY_J, KEY_SPACE, KEY_ENTER}, {KEY_X, KEY_K, KEY_CONTROL},
-	                                 {KEY_C, KEY_L, KEY_SHIFT}, {KEY_V, KEY_I}, {KEY_B, KEY_U}, {KEY_N, KEY_O}};
-	for (int iCade = 0; iCade <= 1; ++iCade) {
-		app->p_iCade(iCade);
-		for (int button = 0; button < 6; ++button) {
-			for (int key : keys[button]) {
-				// With iCade input on the cabinet types letters, so letter keys drop out.
-				bool letter = key >= KEY_A && key <= KEY_Z;
-				host.KeyDown(key);
-				for (int asked = 0; asked < 6; ++asked) {
-					EXPECT_EQ(app->p_PlayKey(BTN_A + asked, 0, -1), asked == button && !(iCade && letter) ? 1 : 0)
-					    << "key " << key << " as button " << BTN_A + asked << ", iCade " << iCade;
-				}
-				host.KeyUp(key);
+// Every key, button of pad 2 and direction of its first stick answers the one
+// button of its row, with iCade input off and on (-1: none).
+TEST_F(ControlsTest, EachSourceAnswersItsOwnButton) {
+	struct Source {
+		int key, pad;
+		float x, y;
+		int off, on;
+	} sources[] = {
+		{KEY_UP, -1, 0, 0, 0, 0},          {KEY_W, -1, 0, 0, 0, -1},          {KEY_LEFT, -1, 0, 0, 3, 3},
+		{KEY_A, -1, 0, 0, 3, -1},          {KEY_RIGHT, -1, 0, 0, 5, 5},       {KEY_D, -1, 0, 0, 5, -1},
+		{KEY_DOWN, -1, 0, 0, 8, 8},        {KEY_S, -1, 0, 0, 8, -1},          {KEY_Z, -1, 0, 0, 10, -1},
+		{KEY_J, -1, 0, 0, 10, -1},         {KEY_SPACE, -1, 0, 0, 10, 10},     {KEY_ENTER, -1, 0, 0, 10, 10},
+		{KEY_X, -1, 0, 0, 11, -1},         {KEY_K, -1, 0, 0, 11, -1},         {KEY_CONTROL, -1, 0, 0, 11, 11},
+		{KEY_C, -1, 0, 0, 12, -1},         {KEY_L, -1, 0, 0, 12, -1},         {KEY_SHIFT, -1, 0, 0, 12, 12},
+		{KEY_V, -1, 0, 0, 13, -1},         {KEY_I, -1, 0, 0, 13, -1},         {KEY_B, -1, 0, 0, 14, -1},
+		{KEY_U, -1, 0, 0, 14, -1},         {KEY_N, -1, 0, 0, 15, -1},         {KEY_O, -1, 0, 0, 15, -1},
+		{KEY_ESCAPE, -1, 0, 0, 99, 99},    {KEY_TILDE, -1, 0, 0, 99, -1},     {KEY_DELETE, -1, 0, 0, 99, 99},
+		{KEY_BACKSPACE, -1, 0, 0, 99, 99}, {KEY_Q, -1, 0, 0, -1, -1},         {-1, 9, 0, 0, 0, 0},
+		{-1, 8, 0, 0, 3, 3},               {-1, 10, 0, 0, 5, 5},              {-1, 11, 0, 0, 8, 8},
+		{-1, 0, 0, 0, 10, 10},             {-1, 1, 0, 0, 11, 11},             {-1, 2, 0, 0, 12, 12},
+		{-1, 3, 0, 0, 13, 13},             {-1, 4, 0, 0, 14, 14},             {-1, 5, 0, 0, 15, 15},
+		{-1, 6, 0, 0, 99, 99},             {-1, 7, 0, 0, 99, 99},             {-1, 14, 0, 0, 99, 99},
+		{-1, 12, 0, 0, -1, -1},            {-1, -1, 0, 0.45f, 0, -1},         {-1, -1, -0.45f, 0, 3, -1},
+		{-1, -1, 0.45f, 0, 5, -1},         {-1, -1, 0, -0.45f, 8, -1},        {-1, -1, 0.35f, 0.35f, -1, -1},
+	};
+	const int buttons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 99};
+	for (ScriptedPad& pad : host.pads) pad.present = true;
+	for (const Source& s : sources) {
+		if (s.key >= 0) host.KeyDown(s.key);
+		if (s.pad >= 0) host.pads[2].buttons[s.pad] = true;
+		host.pads[2].x[0] = s.x;
+		host.pads[2].y[0] = s.y;
+		app->m_keyLock = 1;
+		host.Update(1);
+		for (int iCade = 0; iCade <= 1; ++iCade) {
+			kx_Zimbolo_iCadeControls = iCade;
+			for (int b : buttons) {
+				EXPECT_EQ(app->p_PlayKey(b, 1, 2), b == (iCade ? s.on : s.off) ? 1 : 0)
+				    << "source " << &s - sources << " as button " << b << ", iCade " << iCade;
 			}
 		}
+		kx_Zimbolo_iCadeControls = 0;
+		if (s.key >= 0) host.KeyUp(s.key);
+		if (s.pad >= 0) host.pads[2].buttons[s.pad] = false;
+		host.pads[2].x[0] = host.pads[2].y[0] = 0;
+		host.Update(1);
 	}
-	app->p_iCade(0);
 }
 
 TEST_F(ControlsTest, ICadeLettersHoldUntilTheirRelease) {
@@ -67,14 +95,42 @@ TEST_F(ControlsTest, ICadeLettersHoldUntilTheirRelease) {
 	host.Update(1);
 	EXPECT_EQ(app->p_PlayKey(BTN_D, 0, -1), 2) << "buttons 13-15 pass the held value on port -1";
 	EXPECT_EQ(app->p_PlayKey(BTN_D, 0, 0), 1);
+	host.TypeChar('K');
+	host.Update(1);
+	EXPECT_EQ(app->p_PlayKey(BTN_C, 0, -1), 1) << "12 does not";
+	host.TypeChar('P');
 	host.TypeChar('e');
 	host.TypeChar('?');
 	host.Update(1);
 	EXPECT_EQ(app->m_vButton[0], 0);
 	EXPECT_EQ(app->m_iCadeKey, 0);
 	EXPECT_EQ(app->p_PlayKey(BTN_UP, 0, -1), 0);
+	// The whole table in both cases: a press letter holds its own entry and no
+	// other, its release letter frees it.
+	const char press[] = "WXADYUIOHJKL";
+	const char release[] = "EZQCTFMGRNPV";
+	const int entries[] = {0, 8, 3, 5, 13, 14, 15, 16, 10, 11, 12, 17};
+	const int held[] = {0, 8, 3, 5, 13, 14, 15, 99, 10, 11, 12, 99};
+	const int buttons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 99};
+	host.TypeChar('T');
+	app->p_ReadICade();
+	for (int i = 0; i < 12; ++i) {
+		for (int lower = 0; lower <= 32; lower += 32) {
+			char letter = static_cast<char>(press[i] + lower);
+			host.TypeChar(letter);
+			app->p_ReadICade();
+			for (int e = 0; e < VBTN_PULSES; ++e) EXPECT_EQ(app->m_vButton[e], e == entries[i] ? 2 : 0) << letter;
+			for (int button : buttons) EXPECT_EQ(app->p_PlayKey(button, 0, 0), button == held[i] ? 1 : 0) << letter;
+			host.TypeChar(release[i] + lower);
+			app->p_ReadICade();
+			EXPECT_EQ(app->m_vButton[entries[i]], 0) << static_cast<char>(release[i] + lower);
+		}
+		host.Update(1);
+	}
+	host.TypeChar('L');
+	app->p_ReadICade();
 	app->p_iCade(0);
-	EXPECT_EQ(app->m_vButton[13], 0);
+	for (int e = 0; e < VBTN_PULSES; ++e) EXPECT_EQ(app->m_vButton[e], 0) << "switching off frees entry " << e;
 	EXPECT_EQ(kx_Zimbolo_iCadeControls, 0);
 }
 
@@ -85,6 +141,16 @@ TEST_F(ControlsTest, PulsesLastOneUpdate) {
 	host.Update(1);
 	EXPECT_EQ(app->m_vButton[BTN_A], 0);
 	EXPECT_EQ(app->m_vButton[BTN_B], 2);
+	app->m_vButton[BTN_B] = 0;
+	// Each virtual entry holds the one button of its row.
+	const int rows[][2] = {{0, 0},   {3, 3},   {5, 5},   {8, 8},   {10, 10}, {11, 11}, {12, 12},
+	                       {13, 13}, {14, 14}, {15, 15}, {16, 99}, {17, 99}, {19, 99}};
+	const int buttons[] = {0, 3, 5, 8, 10, 11, 12, 13, 14, 15, 99};
+	for (const auto& row : rows) {
+		app->m_vButton[row[0]] = 1;
+		for (int b : buttons) EXPECT_EQ(app->p_PlayKey(b, 0, -1), b == row[1] ? 1 : 0) << "entry " << row[0] << ", button " << b;
+		app->m_vButton[row[0]] = 0;
+	}
 }
 
 TEST_F(ControlsTest, StickCountsOnlyWithAnalog) {
@@ -109,6 +175,14 @@ TEST_F(ControlsTest, StickCountsOnlyWithAnalog) {
 
 TEST_F(ControlsTest, EscapeClosesTheCreditsOnce) {
 	app->m_creditsOpen = 1;
+	app->m_waitRelease = 1;
+	host.MouseDown(5, 5);
+	host.KeyDown(KEY_ESCAPE);
+	host.Update(1);
+	EXPECT_EQ(app->m_creditsOpen, 1) << "not while a click waits for its release";
+	host.KeyUp(KEY_ESCAPE);
+	host.MouseUp(5, 5);
+	host.Update(1);
 	host.KeyDown(KEY_ESCAPE);
 	host.Update(1);
 	EXPECT_EQ(app->m_creditsOpen, 0);
@@ -119,6 +193,53 @@ TEST_F(ControlsTest, EscapeClosesTheCreditsOnce) {
 	host.KeyUp(KEY_ESCAPE);
 	host.Update(1);
 	EXPECT_EQ(app->m_keyLock, 0);
+}
+
+// The key lock, and the options box's own, stay set while a button they watch
+// is held (0, 3, 5, 8, 10-17 and 99, on every port and the stick too) and
+// end once it is released; a key of no button ends them at once.
+TEST_F(ControlsTest, KeyLocksHoldWhileAWatchedButtonIsHeld) {
+	struct Source {
+		int key, pad;
+		float stickY;
+		const char* letters; // an iCade press and release letter
+		bool watched;
+	} sources[] = {
+		{KEY_UP, -1, 0, nullptr, true},    {KEY_A, -1, 0, nullptr, true},         {-1, 10, 0, nullptr, true},
+		{KEY_S, -1, 0, nullptr, true},     {-1, -1, 0.5f, nullptr, true},         {KEY_SPACE, -1, 0, nullptr, true},
+		{-1, 1, 0, nullptr, true},         {KEY_SHIFT, -1, 0, nullptr, true},     {KEY_I, -1, 0, nullptr, true},
+		{-1, 4, 0, nullptr, true},         {KEY_O, -1, 0, nullptr, true},         {-1, -1, 0, "OG", true},
+		{-1, -1, 0, "LV", true},           {KEY_BACKSPACE, -1, 0, nullptr, true}, {-1, 14, 0, nullptr, true},
+		{KEY_Q, -1, 0, nullptr, false},    {-1, 12, 0, nullptr, false},
+	};
+	for (ScriptedPad& pad : host.pads) pad.present = true;
+	for (int box = 0; box <= 1; ++box) {
+		app->m_optionsOpen = box;
+		host.Update(31);
+		int& lock = box ? app->m_optionsKeyLock : app->m_keyLock;
+		for (const Source& s : sources) {
+			app->p_iCade(s.letters ? 1 : 0);
+			// Held over an update (the letters are read at its end), then the lock
+			// step alone (or the box's update) judges it; released over two
+			// updates. Both locks are set before each step but the last, so that
+			// no screen acts on what is held.
+			for (int step = 0; step < 4; ++step) {
+				bool down = step < 2;
+				if (s.key >= 0) down ? host.KeyDown(s.key) : host.KeyUp(s.key);
+				if (s.pad >= 0) host.pads[3].buttons[s.pad] = down;
+				host.pads[3].y[0] = down ? s.stickY : 0;
+				if (s.letters && (step == 0 || step == 2)) host.TypeChar(s.letters[step / 2]);
+				if (step < 3) app->m_keyLock = app->m_optionsKeyLock = 1;
+				if (step != 1 || box) host.Update(1);
+				if (step != 1) continue;
+				if (!box) app->p_KeyLock();
+				EXPECT_EQ(lock, s.watched ? 1 : 0) << "box " << box << ", source " << &s - sources;
+			}
+			EXPECT_EQ(lock, 0) << "box " << box << ", source " << &s - sources;
+		}
+	}
+	app->p_iCade(0);
+	app->m_optionsOpen = 0;
 }
 
 TEST_F(ControlsTest, OpenOptionsKeepBothLocksSet) {
@@ -157,11 +278,11 @@ TEST_F(ControlsTest, StickDeadZone) {
 	app->p_AnalogueControl();
 	EXPECT_EQ(app->m_analogueX, 0.0f);
 	EXPECT_EQ(app->m_analogueY, 0.0f);
-	host.pads[0].y[0] = 0.3f;
+	host.pads[0].y[0] = 0.22f;
 	host.Update(1);
 	app->p_AnalogueControl();
-	EXPECT_FLOAT_EQ(app->m_analogueX, 0.15f);
-	EXPECT_FLOAT_EQ(app->m_analogueY, -0.3f);
+	EXPECT_FLOAT_EQ(app->m_analogueX, 0.15f) << "beyond 0.2 on one axis counts on both";
+	EXPECT_FLOAT_EQ(app->m_analogueY, -0.22f);
 }
 
 TEST_F(ControlsTest, OnScreenPadPressesVirtualButtons) {

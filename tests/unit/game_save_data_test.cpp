@@ -105,25 +105,24 @@ TEST_F(SaveDataTest, ShortTextsLeaveTheMissingSectionsAlone) {
 	for (int i = 0; i < 60; ++i) app->m_hiScore[i] = 900 - i;
 	app->p_Save();
 	std::string saved = host.StateFile();
-	// Field counts; how many sections they hold; what loading prints.
+	// Field counts, and how many sections they hold: each section is read from
+	// the count that holds its checksum on, 26, 35, 56, 77 and 98 fields.
 	struct Case {
 		int fields, sections;
-		const char* out;
 	};
-	const Case cases[] = {
-		{9, 0, ""}, {20, 0, ""}, {25, 0, ""},
-		{34, 1, "Settings Loaded\n"},
-		{55, 2, "Settings Loaded\nBadges Loaded\n"},
-		{76, 3, "Settings Loaded\nBadges Loaded\nHighscore 0 Loaded\n"},
-		{97, 4, "Settings Loaded\nBadges Loaded\nHighscore 0 Loaded\nHighscore 1 Loaded\n"},
-	};
+	const Case cases[] = {{9, 0},  {20, 0}, {25, 0}, {26, 1}, {27, 1}, {34, 1}, {35, 2}, {36, 2},
+	                      {55, 2}, {56, 3}, {57, 3}, {76, 3}, {77, 4}, {78, 4}, {97, 4}, {98, 5}, {99, 5}};
+	const char* messages[] = {"Settings Loaded\n", "Badges Loaded\n", "Highscore 0 Loaded\n", "Highscore 1 Loaded\n",
+	                          "Highscore 2 Loaded\n"};
 	for (const Case& c : cases) {
 		size_t end = 0;
 		for (int f = 0; f < c.fields; ++f) end = saved.find('|', end) + 1;
+		std::string out;
+		for (int k = 0; k < c.sections; ++k) out += messages[k];
 		GameHost second;
 		testing::internal::CaptureStdout();
 		c_MyApp* loaded = second.Launch(saved.substr(0, end - 1).c_str());
-		EXPECT_EQ(testing::internal::GetCapturedStdout(), c.out) << c.fields << " fields";
+		EXPECT_EQ(testing::internal::GetCapturedStdout(), out) << c.fields << " fields";
 		EXPECT_EQ(loaded->m_option[0], c.sections > 0 ? 1 : 0) << c.fields << " fields";
 		EXPECT_EQ(loaded->m_badgeGot[0], c.sections > 1) << c.fields << " fields";
 		EXPECT_EQ(loaded->m_badgeGot[33], false) << c.fields << " fields";
@@ -154,6 +153,23 @@ TEST_F(SaveDataTest, BoundsOfOverscanAndPad) {
 	EXPECT_EQ(app->m_option[14], 1);
 	EXPECT_EQ(kx_Zimbolo_overscan, 0.0f);
 	EXPECT_EQ(kx_Zimbolo_isOuya, 0);
+	// Each bound at its edge and one step below it; the overscan on an Ouya.
+	struct Bound {
+		int option, below, raised, edge;
+	} bounds[] = {{10, 63, 64, 64}, {11, 63, 64, 64}, {12, 7, 10, 8}, {14, 0, 64, 1}};
+	kx_Zimbolo_isOuya = 1;
+	for (const Bound& b : bounds) {
+		for (int value : {b.below, b.edge}) {
+			settings[b.option] = value;
+			WriteFile(".velmarstate", StateWithSettings(settings));
+			testing::internal::CaptureStdout();
+			app->p_Load();
+			testing::internal::GetCapturedStdout();
+			EXPECT_EQ(app->m_option[b.option], value == b.below ? b.raised : value) << b.option << " at " << value;
+		}
+	}
+	EXPECT_EQ(kx_Zimbolo_overscan, 1.0f);
+	kx_Zimbolo_isOuya = 0;
 }
 
 TEST_F(SaveDataTest, BadSettingsChecksumResetsSettingsOnly) {

@@ -2,6 +2,7 @@
 // and the reset.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "runtime/random.h"
@@ -70,18 +71,32 @@ TEST_F(PlayParticles, ZeroSpeedStaysInPlaceSpinsAndFades) {
 	}
 	EXPECT_NE(q[5], angle);
 	EXPECT_NEAR(frames, life / 0.01f, 1.5f);
+	// Drawn turned by -angle, which the list keeps negated.
+	h.app->p_ThrowParticle(150, 120, 1, 9, 45, 0);
+	h.app->m_drawCount = 0;
+	h.app->p_DoParticles();
+	ASSERT_EQ(SparkAlphas().size(), 1u);
+	EXPECT_FLOAT_EQ(h.app->m_drawList[DL_ROT], q[5]);
 }
 
 TEST_F(PlayParticles, LifeIsBetween07And13AndAlphaCappedAt1) {
+	// Also the other random parts, and a direction and speed not given.
+	Spread angles, spins, frames, directions, speeds;
 	for (int round = 0; round < 8; ++round) {
 		h.app->p_ResetParticles(0);
 		for (int i = 0; i < 251; ++i) h.app->p_ThrowParticle(10, 10, 1, i % 10, -3717, -3717);
 		std::vector<float> lives;
 		for (int p = 0; p <= 250; ++p) {
-			float life = h.app->m_particles[p * 10 + 7];
+			const float* q = &h.app->m_particles[p * 10];
+			float life = q[7];
 			EXPECT_GE(life, 0.7f);
 			EXPECT_LT(life, 1.3f);
 			lives.push_back(life);
+			angles.Add(q[5]);
+			spins.Add(q[6]);
+			frames.Add(q[9]);
+			directions.Add(Heading(q));
+			speeds.Add(std::hypot(q[3], q[4]));
 		}
 		h.app->m_drawCount = 0;
 		h.app->p_DoParticles();
@@ -89,13 +104,20 @@ TEST_F(PlayParticles, LifeIsBetween07And13AndAlphaCappedAt1) {
 		ASSERT_EQ(alphas.size(), 251u);
 		for (int p = 0; p <= 250; ++p) EXPECT_EQ(alphas[p], lives[p] < 1 ? lives[p] : 1);
 	}
+	EXPECT_TRUE(Fills(angles, 0, 360, 3));
+	EXPECT_TRUE(Fills(spins, -8, 8, 0.1f));
+	EXPECT_TRUE(Fills(frames, 0, 255, 0.5f));
+	EXPECT_TRUE(Fills(directions, 0, 360, 3));
+	EXPECT_TRUE(Fills(speeds, 3, 8, 0.05f));
 }
 
 TEST_F(PlayParticles, InkTableGivesColoursAndGreyForTheRest) {
 	struct Case {
 		int ink;
 		float r, g, b;
-	} cases[] = {{1, 255, 25.5f, 25.5f}, {2, 255, 127.5f, 25.5f}, {5, 25.5f, 255, 255}, {9, 255, 255, 255},
+	} cases[] = {{1, 255, 25.5f, 25.5f},   {2, 255, 127.5f, 25.5f},  {3, 255, 255, 25.5f},
+	             {4, 25.5f, 255, 25.5f},   {5, 25.5f, 255, 255},     {6, 25.5f, 25.5f, 255},
+	             {7, 127.5f, 25.5f, 255},  {8, 255, 25.5f, 127.5f},  {9, 255, 255, 255},
 	             {0, 76.5f, 76.5f, 76.5f}, {10, 76.5f, 76.5f, 76.5f}, {-1, 76.5f, 76.5f, 76.5f}};
 	for (const Case& c : cases) {
 		h.app->p_Ink(c.ink, 1);
@@ -115,6 +137,11 @@ TEST_F(PlayParticles, ResetChoosesTheRangeAndFreesIt) {
 	EXPECT_EQ(h.LiveParticles(), 0);
 	h.app->p_ResetParticles(500);
 	EXPECT_EQ(h.app->m_particleMax, 10);
+	const int choices[][2] = {{499, 499}, {0, 499}, {1, 1}, {500, 1}, {10, 10}};
+	for (const auto& choice : choices) {
+		h.app->p_ResetParticles(choice[0]);
+		EXPECT_EQ(h.app->m_particleMax, choice[1]) << choice[0];
+	}
 	for (int i = 0; i < 20; ++i) h.app->p_ThrowParticle(10, 10, 1, 1, 0, 1);
 	EXPECT_EQ(h.LiveParticles(), 11);
 	EXPECT_EQ(h.app->m_particles[11 * 10], 0);

@@ -188,6 +188,35 @@ TEST_F(MenuTest, PadStartRecordsThePad) {
 	EXPECT_EQ(h.app->m_gameMode, 1);
 }
 
+// Every key and pad button of the action controls 10 to 13 starts a game on
+// a mode item; those of 14 and 15 do not, and on an Ouya neither does 13.
+TEST_F(MenuTest, EachActionControlStartsAGameAndNoOtherDoes) {
+	h.host.joysticks[0].present = h.host.joysticks[1].present = true;
+	struct Control {
+		int key, pad;
+		bool ouya, starts;
+	} controls[] = {
+		{KEY_Z, -1, 0, 1},     {KEY_J, -1, 0, 1}, {KEY_SPACE, -1, 0, 1}, {KEY_ENTER, -1, 0, 1}, {KEY_X, -1, 0, 1},
+		{KEY_K, -1, 0, 1},     {KEY_CONTROL, -1, 0, 1}, {KEY_C, -1, 0, 1}, {KEY_L, -1, 0, 1}, {KEY_SHIFT, -1, 0, 1},
+		{KEY_V, -1, 0, 1},     {KEY_I, -1, 0, 1}, {-1, 0, 0, 1},         {-1, 1, 0, 1},         {-1, 2, 0, 1},
+		{-1, 3, 0, 1},         {KEY_B, -1, 0, 0}, {KEY_U, -1, 0, 0},     {KEY_N, -1, 0, 0},     {KEY_O, -1, 0, 0},
+		{-1, 4, 0, 0},         {-1, 5, 0, 0},     {KEY_V, -1, 1, 0},     {-1, 3, 1, 0},         {KEY_C, -1, 1, 1},
+	};
+	for (const Control& c : controls) {
+		RestOn(2);
+		kx_Zimbolo_isOuya = c.ouya;
+		if (c.key >= 0) h.Press(c.key);
+		if (c.pad >= 0) h.host.joysticks[1].buttons[c.pad] = true;
+		h.Update();
+		EXPECT_EQ(h.app->m_gameState == STATE_START_GAME, c.starts) << "key " << c.key << ", pad button " << c.pad;
+		if (c.key >= 0) h.Release(c.key);
+		if (c.pad >= 0) h.host.joysticks[1].buttons[c.pad] = false;
+		kx_Zimbolo_isOuya = 0;
+		h.app->m_gameState = STATE_MENU;
+		h.app->m_creditsOpen = 0;
+	}
+}
+
 TEST_F(MenuTest, ActionOnOptionsItemOpensTheBox) {
 	RestOn(4);
 	h.app->m_optionsRow = 3;

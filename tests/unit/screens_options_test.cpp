@@ -193,10 +193,39 @@ TEST_F(OptionsTest, LeavingByBackSaves) {
 	EXPECT_EQ(h.app->m_gameState, STATE_MENU) << "the back press does not also quit the menu";
 }
 
+// On the back control the keys and pad buttons of 10, 11, 15 and back leave
+// the box; those of 12, 13 and 14 do not.
 TEST_F(OptionsTest, ActionOnTheBackControlLeaves) {
-	Open(0);
-	h.Tap(KEY_X);
-	EXPECT_EQ(h.app->m_optionsOpen, 0);
+	h.host.joysticks[0].present = true;
+	struct Control {
+		int key, pad;
+		bool leaves;
+	} controls[] = {
+		{KEY_N, -1, 1},     {KEY_O, -1, 1},      {KEY_Z, -1, 1},      {KEY_J, -1, 1},         {KEY_SPACE, -1, 1},
+		{KEY_ENTER, -1, 1}, {KEY_X, -1, 1},      {KEY_K, -1, 1},      {KEY_CONTROL, -1, 1},   {KEY_ESCAPE, -1, 1},
+		{KEY_TILDE, -1, 1}, {KEY_DELETE, -1, 1}, {KEY_BACKSPACE, -1, 1}, {-1, 5, 1},          {-1, 0, 1},
+		{-1, 1, 1},         {-1, 6, 1},          {-1, 7, 1},          {-1, 14, 1},            {KEY_C, -1, 0},
+		{KEY_L, -1, 0},     {KEY_SHIFT, -1, 0},  {KEY_V, -1, 0},      {KEY_I, -1, 0},         {KEY_B, -1, 0},
+		{KEY_U, -1, 0},     {-1, 2, 0},          {-1, 3, 0},          {-1, 4, 0},
+	};
+	for (const Control& c : controls) {
+		Open(0);
+		if (c.key >= 0) h.Press(c.key);
+		if (c.pad >= 0) h.host.joysticks[0].buttons[c.pad] = true;
+		h.Update();
+		EXPECT_EQ(h.app->m_optionsOpen, c.leaves ? 0 : 1) << "key " << c.key << ", pad button " << c.pad;
+		if (c.key >= 0) h.Release(c.key);
+		if (c.pad >= 0) h.host.joysticks[0].buttons[c.pad] = false;
+		h.Update();
+		EXPECT_EQ(h.app->m_gameState, STATE_MENU);
+	}
+	// On a row, any of 10 to 15 activates it.
+	for (int key : {KEY_Z, KEY_X, KEY_C, KEY_V, KEY_B, KEY_N}) {
+		Open(1);
+		int mode = h.app->m_option[5];
+		h.Tap(key);
+		EXPECT_EQ(h.app->m_option[5], (mode + 1) % 4) << "key " << key;
+	}
 }
 
 TEST_F(OptionsTest, LocksTheScreenBelow) {

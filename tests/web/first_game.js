@@ -3,7 +3,9 @@
 //
 // With a new browser profile the page loads the game, which comes to its
 // menu with no saved state and no load messages. Enter starts a game in the
-// first mode: Up moves the paddle up, Space launches a ball into the field.
+// first mode: Up moves the paddle up, Space launches a ball into the field,
+// and the browser acts on none of these keys (nor on Tab, which would move
+// the focus away from the game).
 // The game is ended from the pause panel (Escape, Left, Enter): its score
 // enters the mode's Last 10, and the save reaches the browser's IndexedDB.
 // After a reload the game loads every section of that state, and the kept
@@ -22,7 +24,17 @@ const PLAY_AGAIN = "Thanks for playing Zimbolo. Play again";
 // Pixels the paddle must rise while Up is held (12 units an update).
 const PADDLE_RISE = 20;
 
+// In the page: the keys whose default action (scrolling, moving the focus)
+// the browser would take, once the page has seen them.
+function watchKeysLetThrough() {
+  window.keysLetThrough = [];
+  window.addEventListener("keydown", event => {
+    if (!event.defaultPrevented) window.keysLetThrough.push(event.key);
+  });
+}
+
 scenario("first_game", async s => {
+  await s.page.evaluateOnNewDocument(watchKeysLetThrough);
   await s.open();
   await s.shotUntil("menu", isMenu);
   if (await s.state() !== null) s.fail("a new browser profile has a saved state");
@@ -39,6 +51,9 @@ scenario("first_game", async s => {
   if ((await s.shot("field", FIELD_AREA)).brightY !== null) s.fail("a ball in the field before a launch");
   await s.key(" ", 200);
   if ((await s.shot("launched", FIELD_AREA)).brightY === null) s.fail("Space launched no ball");
+  await s.key("Tab");
+  const through = await s.page.evaluate(() => window.keysLetThrough);
+  if (through.join() !== "Enter") s.fail(`the browser acted on the game's keys too: ${through}`);
 
   await s.key("Escape");
   await s.key("ArrowLeft", 150);

@@ -5,7 +5,9 @@
 // headless with WebGL on SwiftShader and a browser profile of the scenario's
 // own, and body(s) drives it. Screenshots and the profile go to
 // ZIMBOLO_BUILD_DIR/browser/NAME/. The scenario fails with the game's console
-// output when body throws, and passes when it returns.
+// output when body throws, and passes when it returns. The benchmarks call
+// drive(NAME, body, options), which does the same with another folder or
+// response headers and hands back what body returns.
 //
 // s (a Scenario):
 //   open()                  loads the page, whose console lines go to s.output
@@ -51,17 +53,18 @@ const TYPES = {".html": "text/html", ".js": "text/javascript", ".wasm": "applica
 
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
-// Serves the web folder on 127.0.0.1; resolves to the server once it listens.
-function serve() {
+// Serves dir on 127.0.0.1, with the extra headers given; resolves to the
+// server once it listens.
+function serve(dir, headers) {
   const server = http.createServer((request, response) => {
     const name = path.normalize(decodeURIComponent(request.url.split("?")[0])).replace(/^\/+/, "");
-    const file = path.join(WEB_DIR, name || "index.html");
-    if (!file.startsWith(WEB_DIR) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+    const file = path.join(dir, name || "index.html");
+    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404);
       response.end();
       return;
     }
-    response.writeHead(200, {"Content-Type": TYPES[path.extname(file)] || "application/octet-stream"});
+    response.writeHead(200, {...headers, "Content-Type": TYPES[path.extname(file)] || "application/octet-stream"});
     fs.createReadStream(file).pipe(response);
   });
   return new Promise(resolve => server.listen(0, "127.0.0.1", () => resolve(server)));
@@ -186,24 +189,33 @@ const stateField = (text, n) => text.split("|")[n];
 const stateRecent = (text, mode, row) =>
   stateField(text, STATE_MODES_AT + STATE_MODE_FIELDS * (mode - 1) + 2 * row + 1);
 
-// Runs a scenario; the process's status tells CTest how it went.
-async function scenario(name, body) {
-  const server = await serve();
+// Runs body(s) on a page served from webDir (the build's web/), with the
+// extra response headers given; resolves to what body returns, or rejects
+// with the page's console output added to the error's message.
+async function drive(name, body, {webDir = WEB_DIR, headers = {}} = {}) {
+  const server = await serve(webDir, headers);
   const s = new Scenario(name, server);
-  let failed = null;
   try {
     await s.launch();
-    await body(s);
+    return await body(s);
   } catch (error) {
-    failed = error;
+    error.message += `\n-- the page's console --\n${s.output.join("\n")}`;
+    throw error;
+  } finally {
+    if (s.browser) await s.browser.close();
+    server.close();
   }
-  if (s.browser) await s.browser.close();
-  server.close();
-  if (failed) {
-    console.log(`${name}: FAILED: ${failed.message}\n-- the page's console --\n${s.output.join("\n")}`);
+}
+
+// Runs a scenario; the process's status tells CTest how it went.
+async function scenario(name, body) {
+  try {
+    await drive(name, body);
+  } catch (error) {
+    console.log(`${name}: FAILED: ${error.message}`);
     process.exit(1);
   }
   console.log(`${name}: passed`);
 }
 
-module.exports = {scenario, isMenu, isMenuUp, stateField, stateRecent};
+module.exports = {scenario, drive, isMenu, isMenuUp, stateField, stateRecent};

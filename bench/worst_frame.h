@@ -3,7 +3,8 @@
 // same update of the same scene: a new game in the first mode with every
 // object slot a moving hazard (one ball) and 251 live particles. Restore()
 // puts the tables and the random seed back before each timed update, so
-// every update does the same work.
+// every update does the same work. With the sound effects off, the update
+// does the game's own work without the audio device's.
 #pragma once
 
 #include <algorithm>
@@ -29,6 +30,7 @@ public:
 		particles.assign(app->m_particles.begin(), app->m_particles.end());
 		players.assign(app->m_players.begin(), app->m_players.end());
 		seed = kx_random_Seed;
+		soundMode = app->m_option[SOUND_MODE_OPTION];
 	}
 
 	// Puts the tables and the random seed back as they were after filling.
@@ -43,9 +45,17 @@ public:
 		kx_random_Seed = seed;
 	}
 
+	// Turns the sound effects off, or back to the game's sound mode.
+	void SetEffects(bool on) {
+		app->m_option[SOUND_MODE_OPTION] = on ? soundMode : SOUND_OFF;
+	}
+
 	c_MyApp* app;
 
 private:
+	// The setting that holds the sound mode, and the mode without any sound.
+	static const int SOUND_MODE_OPTION = 5;
+	static const int SOUND_OFF = 0;
 	// Hazard kinds cycled through the table (every kind but the ball).
 	static constexpr int HAZARDS[] = {KIND_PEDE, KIND_LOOSE, KIND_METEOR, KIND_BRICK, KIND_INVADER};
 	static const int HAZARD_KINDS = sizeof(HAZARDS) / sizeof(HAZARDS[0]);
@@ -81,4 +91,5 @@ private:
 	std::vector<float> particles;
 	std::vector<float> players;
 	int seed = 0;
+	int soundMode = 0;
 };

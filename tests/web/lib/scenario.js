@@ -5,7 +5,9 @@
 // headless with WebGL on SwiftShader and a browser profile of the scenario's
 // own, and body(s) drives it. Screenshots and the profile go to
 // ZIMBOLO_BUILD_DIR/browser/NAME/. The scenario fails with the game's console
-// output when body throws, and passes when it returns.
+// output when body throws, and passes when it returns. The benchmarks call
+// drive(NAME, body, options), which does the same with another folder or
+// response headers and hands back what body returns.
 //
 // s (a Scenario):
 //   open(page)              loads the game in the page (s.page), whose console
@@ -67,21 +69,21 @@ const TYPES = {".html": "text/html", ".js": "text/javascript", ".wasm": "applica
 
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
-// Serves the web folder on 127.0.0.1, or for a file named in replaced the
-// bytes given there; resolves to the server once it listens.
-function serve(replaced) {
+// Serves dir on 127.0.0.1 with the extra headers given, or for a file named
+// in replaced the bytes given there; resolves to the server once it listens.
+function serve(dir, headers, replaced) {
   const server = http.createServer((request, response) => {
     const name = path.normalize(decodeURIComponent(request.url.split("?")[0])).replace(/^\/+/, "") ||
       "index.html";
-    const file = path.join(WEB_DIR, name);
-    const found = replaced.has(name) || (file.startsWith(WEB_DIR) && fs.existsSync(file) &&
+    const file = path.join(dir, name);
+    const found = replaced.has(name) || (file.startsWith(dir) && fs.existsSync(file) &&
       fs.statSync(file).isFile());
     if (!found) {
       response.writeHead(404);
       response.end();
       return;
     }
-    response.writeHead(200, {"Content-Type": TYPES[path.extname(file)] || "application/octet-stream"});
+    response.writeHead(200, {...headers, "Content-Type": TYPES[path.extname(file)] || "application/octet-stream"});
     if (replaced.has(name)) {
       response.end(replaced.get(name));
     } else {
@@ -315,26 +317,36 @@ const stateRecent = (text, mode, row) =>
 const LOAD_MESSAGES = ["Settings Loaded", "Badges Loaded", "Highscore 0 Loaded", "Highscore 1 Loaded",
   "Highscore 2 Loaded"];
 
+// Runs body(s) on a page served from webDir (the build's web/), with the
+// extra response headers given, in a chromium started with args; resolves to
+// what body returns, or rejects with the page's console output added to the
+// error's message.
+async function drive(name, body, {webDir = WEB_DIR, headers = {}, args = CHROMIUM_ARGS} = {}) {
+  const replaced = new Map();
+  const server = await serve(webDir, headers, replaced);
+  const s = new Scenario(name, server, replaced);
+  try {
+    await s.launch(args);
+    return await body(s);
+  } catch (error) {
+    error.message += `\n-- the page's console --\n${s.output.join("\n")}`;
+    throw error;
+  } finally {
+    if (s.browser) await s.browser.close();
+    server.close();
+  }
+}
+
 // Runs a scenario, in a chromium started with args (CHROMIUM_ARGS when not
 // given); the process's status tells CTest how it went.
 async function scenario(name, body, args = CHROMIUM_ARGS) {
-  const replaced = new Map();
-  const server = await serve(replaced);
-  const s = new Scenario(name, server, replaced);
-  let failed = null;
   try {
-    await s.launch(args);
-    await body(s);
+    await drive(name, body, {args});
   } catch (error) {
-    failed = error;
-  }
-  if (s.browser) await s.browser.close();
-  server.close();
-  if (failed) {
-    console.log(`${name}: FAILED: ${failed.message}\n-- the page's console --\n${s.output.join("\n")}`);
+    console.log(`${name}: FAILED: ${error.message}`);
     process.exit(1);
   }
   console.log(`${name}: passed`);
 }
 
-module.exports = {scenario, CHROMIUM_ARGS, isMenu, isMenuUp, stateField, stateBest, stateRecent, LOAD_MESSAGES};
+module.exports = {scenario, drive, CHROMIUM_ARGS, isMenu, isMenuUp, stateField, stateBest, stateRecent, LOAD_MESSAGES};

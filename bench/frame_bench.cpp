@@ -1,10 +1,11 @@
 // frame_bench.cpp: the game's own worst frame and its collector, driven
 // through the gameplay harness: a full object table of mixed hazards, 251
-// live particles and the display list they make. It measures one update, one render
-// submission on a real GL context (with its draw calls; CPU time, which
-// scripts/bench puts against the 16.7 ms frame), the same submission with the
-// display list topped up to its 2500 records, one full collection of the
-// game's heap, and the collector's pauses over a played game.
+// live particles and the display list they make. It measures one update (and
+// the same without sound effects), one render submission on a real GL context
+// (with its draw calls; CPU time, which scripts/bench puts against the
+// 16.7 ms frame), the same submission with the display list topped up to its
+// 2500 records, one full collection of the game's heap, and the collector's
+// pauses over a played game.
 #include <benchmark/benchmark.h>
 
 #include <GLFW/glfw3.h>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/worst_frame.h"
 #include "game/zimbolo.h"
 #include "graphics/gl_api.h"
 #include "input/key_codes.h"
@@ -26,11 +28,6 @@
 
 namespace {
 
-// Live particles in the worst frame.
-const int LIVE_PARTICLES = 251;
-// Hazard kinds cycled through the table (every kind but the ball).
-const int HAZARDS[] = {KIND_PEDE, KIND_LOOSE, KIND_METEOR, KIND_BRICK, KIND_INVADER};
-const int HAZARD_KINDS = sizeof(HAZARDS) / sizeof(HAZARDS[0]);
 // Updates of the played game whose collector pauses are timed.
 const int PLAYED_UPDATES = 3600;
 // Keys pressed at random during the played game.
@@ -41,46 +38,19 @@ const int PLAY_KEY_COUNT = sizeof(PLAY_KEYS) / sizeof(PLAY_KEYS[0]);
 const int TOP_UP_FRAMES = 16;
 const int TOP_UP_BLEND_RUN = 64;
 
-// A game in play on a real window, its tables filled to the limit.
+// Launches the game on the harness, its assets loaded, with draw calls counted.
+c_MyApp* launch(PlayHarness& play) {
+	if (chdir(ZIMBOLO_BUILD_DIR) != 0) std::abort();
+	CountDrawCalls();
+	play.Begin(0);
+	return play.app;
+}
+
+// The worst frame in play on a real window.
 struct WorstFrame {
 	GlWindow window;
 	PlayHarness play;
-	std::vector<float> objects;
-	std::vector<float> particles;
-	std::vector<float> players;
-
-	WorstFrame() {
-		if (chdir(ZIMBOLO_BUILD_DIR) != 0) std::abort();
-		CountDrawCalls();
-		play.Begin(0);
-		Fill();
-		objects.assign(play.app->m_objects.begin(), play.app->m_objects.end());
-		particles.assign(play.app->m_particles.begin(), play.app->m_particles.end());
-		players.assign(play.app->m_players.begin(), play.app->m_players.end());
-	}
-
-	// Every slot a moving hazard (one ball), and the live particles.
-	void Fill() {
-		for (int s = 0; s < obj::slots; ++s) {
-			int kind = s == 0 ? KIND_BALL : HAZARDS[s % HAZARD_KINDS];
-			float x = 64 + (s * 37) % 880;
-			float y = 40 + (s * 53) % 460;
-			float* r = play.Put(s, kind, x, y, -1.0f - s % 3, (s % 5) - 2.0f);
-			r[obj::spin] = 3;
-			r[obj::ink] = 1 + s % 6;
-		}
-		play.app->m_particleMax = LIVE_PARTICLES - 1;
-		for (int p = 0; p < LIVE_PARTICLES; ++p) {
-			float* r = &play.app->m_particles[p * part::fields];
-			r[part::kind] = PARTICLE_SPARK;
-			r[part::x] = 10 + (p * 7) % 620;
-			r[part::y] = 10 + (p * 11) % 460;
-			r[part::dx] = 1;
-			r[part::life] = 1;
-			r[part::spin] = 5;
-			r[part::frame] = p % 4;
-		}
-	}
+	WorstFrameScene frame{launch(play)};
 
 	// Records sprites after what the update drew until the display list is full,
 	// in runs of normal and additive blending as sparks and glows come.
@@ -92,17 +62,6 @@ struct WorstFrame {
 			                  static_cast<float>(n % 360));
 			if (app->m_drawCount > DL_LAST_START) return;
 		}
-	}
-
-	// Puts the tables back as they were after filling.
-	void Restore() {
-		std::copy(objects.begin(), objects.end(), play.app->m_objects.begin());
-		std::copy(particles.begin(), particles.end(), play.app->m_particles.begin());
-		std::copy(players.begin(), players.end(), play.app->m_players.begin());
-		play.app->m_particleMax = LIVE_PARTICLES - 1;
-		play.app->p_IndexObjects();
-		play.app->p_IndexParticles();
-		play.app->m_gameState = STATE_PLAYING;
 	}
 };
 
@@ -126,28 +85,38 @@ bool haveDisplay(benchmark::State& state) {
 	return false;
 }
 
-// One update of the worst frame (the tables are restored untimed).
-void BM_WorstFrameUpdate(benchmark::State& state) {
+// Updates of the worst frame (the tables are restored untimed), with the
+// sound effects on or off.
+void updateWorstFrame(benchmark::State& state, bool effects) {
 	if (!haveDisplay(state)) return;
 	WorstFrame* w = scene();
+	w->frame.SetEffects(effects);
 	for (auto _ : state) {
 		state.PauseTiming();
-		w->Restore();
+		w->frame.Restore();
 		state.ResumeTiming();
 		w->play.app->p_OnUpdate();
 	}
+	w->frame.SetEffects(true);
 	state.counters["objects"] = w->play.CountKind(KIND_PEDE) + w->play.CountKind(KIND_LOOSE) +
 	                            w->play.CountKind(KIND_METEOR) + w->play.CountKind(KIND_BRICK) +
 	                            w->play.CountKind(KIND_INVADER) + w->play.CountKind(KIND_BALL);
 	state.counters["display_records"] = w->play.app->m_drawCount / DL_RECORD;
 }
+
+// One update of the worst frame.
+void BM_WorstFrameUpdate(benchmark::State& state) { updateWorstFrame(state, true); }
 BENCHMARK(BM_WorstFrameUpdate)->Unit(benchmark::kMicrosecond);
+
+// The same without sound effects: the game's own work, not the audio device's.
+void BM_WorstFrameUpdateSilent(benchmark::State& state) { updateWorstFrame(state, false); }
+BENCHMARK(BM_WorstFrameUpdateSilent)->Unit(benchmark::kMicrosecond);
 
 // Renders the display list of the worst update, topped up to full or not.
 void renderWorstFrame(benchmark::State& state, bool fullList) {
 	if (!haveDisplay(state)) return;
 	WorstFrame* w = scene();
-	w->Restore();
+	w->frame.Restore();
 	w->play.app->p_OnUpdate();
 	if (fullList) w->TopUpDisplayList();
 	int perFrame = 0;

@@ -2,8 +2,7 @@
 //
 // A blue-grey screen with a yellow disc, an orange band, the studio logo and
 // two rings of dots that turn by 16 degrees every update.
-#include <cmath>
-
+#include "game/angles.h"
 #include "game/my_app.h"
 
 namespace {
@@ -12,7 +11,6 @@ const int SPINNER_DOTS = 11;
 const int SPINNER_STEP = 16;
 const int SPINNER_LEAD = 196;
 const float DOT_RADIUS = 8;
-const float DEG_TO_RAD = 0.017453292f;
 
 }  // namespace
 
@@ -42,9 +40,9 @@ int c_MyApp::p_Spinner(int angle, float red, float green, float blue) {
 	float cx = kx_Zimbolo_jscrw / 2;
 	float cy = kx_Zimbolo_jscrh / 2;
 	for (int k = 0; k < SPINNER_DOTS; ++k) {
-		float rad = (angle + SPINNER_STEP * k) * DEG_TO_RAD;
+		float degrees = angle + SPINNER_STEP * k;
 		p_SetCol(red, green, blue, k / 10.0f);
-		p_Oval(cx + std::sin(rad) * r, cy - std::cos(rad) * r, DOT_RADIUS, DOT_RADIUS);
+		p_Oval(cx + SinDeg(degrees) * r, cy - CosDeg(degrees) * r, DOT_RADIUS, DOT_RADIUS);
 	}
 	return 0;
 }

@@ -6,6 +6,7 @@
 // line turned by the draw rotation.
 #include <cmath>
 
+#include "game/angles.h"
 #include "game/my_app.h"
 
 namespace {
@@ -20,7 +21,6 @@ const int KEY_SYMBOL_OFFSET = 16;
 // Extra advance of an escape in the width measure and of an unlisted symbol.
 const int ESCAPE_WIDTH_ADJUST = 2;
 const int SYMBOL_ADJUST = 4;
-const float DEG_TO_RAD = 0.017453292f;
 
 // A symbol of the escape table: the letter after "¬", its frame and advance.
 struct Symbol {
@@ -47,14 +47,6 @@ int Spacing(int c, bool* listed = nullptr) {
 	}
 	if (listed) *listed = true;
 	return a;
-}
-
-float SinDeg(float degrees) {
-	return std::sin(degrees * DEG_TO_RAD);
-}
-
-float CosDeg(float degrees) {
-	return std::cos(degrees * DEG_TO_RAD);
 }
 
 // The measured width: all characters but the last, an escape pair as one.

@@ -2,6 +2,7 @@
 // particle table, moving, drawing and ageing them every frame, the free-slot
 // search over the set of slots in use and the reset, the ink colours, and the
 // spark patterns of hits.
+#include "game/angles.h"
 #include "game/play/play.h"
 #include "runtime/random.h"
 
@@ -9,8 +10,6 @@
 // Constants
 //----------------------------------------------------------------------------
 
-// Degrees to radians, as single precision.
-const float DEG_TO_RAD = 0.0174532924f;
 // Life lost per frame at speed factor 1.
 const float AGEING = 0.01f;
 // Frames of the particle sheet a spark picks from: 0..255.
@@ -42,8 +41,8 @@ int c_MyApp::p_ThrowParticle(float x, float y, int kind, int ink, float directio
 	float* q = &m_particles[p];
 	q[part::x] = x;
 	q[part::y] = y;
-	q[part::dx] = speed * std::sin(direction * DEG_TO_RAD);
-	q[part::dy] = -speed * std::cos(direction * DEG_TO_RAD);
+	q[part::dx] = speed * SinDeg(direction);
+	q[part::dy] = -speed * CosDeg(direction);
 	q[part::angle] = kx_random_Rnd2(0, 360);
 	q[part::spin] = kx_random_Rnd2(-SPARK_SPIN, SPARK_SPIN);
 	q[part::life] = kx_random_Rnd2(0.7f, 1.3f);

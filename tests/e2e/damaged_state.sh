@@ -34,27 +34,10 @@ PAD_X_FIELD=10
 BADGE_FIELD=30
 SCORES_FIELD=35
 MODE_FIELDS=21
-ALL_LOADED="Settings Loaded;Badges Loaded;Highscore 0 Loaded;Highscore 1 Loaded;Highscore 2 Loaded;"
 
 # The 20 values of mode K (0..2) of the score list SCORES.
 mode_scores() {
 	echo "$2" | awk -v k="$1" '{ for (i = 1 + 20 * k; i <= 20 + 20 * k; i++) printf "%s ", $i }'
-}
-
-# The 93 values after a round of score 0 in mode 1: the score enters the best
-# list before the first lower score (if there is one), the recent scores move
-# down one place and 0 comes first.
-after_round() {
-	echo "$@" | awk '{
-		for (k = 0; k < 10 && $(34 + 2 * k) >= 0; k++);
-		if (k < 10) {
-			for (r = 9; r > k; r--) $(34 + 2 * r) = $(32 + 2 * r)
-			$(34 + 2 * k) = 0
-		}
-		for (r = 9; r > 0; r--) $(35 + 2 * r) = $(33 + 2 * r)
-		$35 = 0
-		print
-	}'
 }
 
 # The valid state text with field N (from 0) given one more digit.

@@ -592,6 +592,9 @@ game_round() {
 	state_wait_change
 }
 
+# The load messages of a state whose every section is valid.
+ALL_LOADED="Settings Loaded;Badges Loaded;Highscore 0 Loaded;Highscore 1 Loaded;Highscore 2 Loaded;"
+
 # Fails unless the load messages the game printed are MESSAGES, in order,
 # each ended by ";" ("" when there must be none).
 expect_load_messages() {
@@ -632,6 +635,22 @@ state_values() {
 	awk -F'|' "$STATE_AWK"'{
 		for (i = 1; i <= 97; i++) if (!is_checksum(i)) printf "%s%s", $i, i < 97 ? " " : "\n"
 	}' .velmarstate
+}
+
+# The 93 values after a round of score 0 in mode 1: the score enters the best
+# list before the first lower score (if there is one), the recent scores move
+# down one place and 0 comes first.
+after_round() {
+	echo "$@" | awk '{
+		for (k = 0; k < 10 && $(34 + 2 * k) >= 0; k++);
+		if (k < 10) {
+			for (r = 9; r > k; r--) $(34 + 2 * r) = $(32 + 2 * r)
+			$(34 + 2 * k) = 0
+		}
+		for (r = 9; r > 0; r--) $(35 + 2 * r) = $(33 + 2 * r)
+		$35 = 0
+		print
+	}'
 }
 
 # The unprivileged user (nobody) that games run as when a scenario runs as

@@ -2,16 +2,17 @@
 // follows the page's shape and pixel ratio.
 //
 // Chromium runs with a browser's usual sound policy here (sound only after a
-// gesture on the page), and the page has a standard-layout pad that this scenario
-// drives. At the menu the game's sound is held back. The pad's A button
+// gesture on the page), and the page has a standard-layout pad that this
+// scenario drives. At the menu the game's sound is held back. The pad's A button
 // starts a game and its d-pad moves the paddle down. A pad is no gesture, so
 // sound is still held back until the first key, Space, which launches a
 // ball: then every sound context runs, and the launch's sound starts.
-// (Escape would not do: browsers never take it for a gesture.) After the
-// pause panel's quit, the page is made wider than 16:9
-// and then, at two screen pixels per page pixel, taller than 3:4: the
-// canvas takes the page's size in screen pixels, and the menu is laid out
-// again between black bars at the sides, and then above and below.
+// (Escape would not do: browsers never take it for a gesture.) The game
+// goes on until the ball is lost and the empty meter cannot pay for another:
+// its end saves the score. Then the page is made wider than 16:9 and then,
+// at two screen pixels per page pixel, taller than 3:4: the canvas takes the
+// page's size in screen pixels, and the menu is laid out again between black
+// bars at the sides, and then above and below.
 "use strict";
 const {scenario, CHROMIUM_ARGS, isMenu, isMenuUp} = require("./lib/scenario.js");
 
@@ -27,6 +28,8 @@ const PADDLE_DROP = 20;
 const PAD_A = 0;
 const PAD_DOWN = 13;
 const PAD_HOLD_MS = 300;
+// Time for the game to lose its one ball, and its end to be saved.
+const GAME_SECONDS = 120;
 // Page shapes: wider than 16:9, and taller than 3:4 on a HiDPI screen.
 const WIDE = {width: 1600, height: 600, deviceScaleFactor: 1};
 const TALL = {width: 600, height: 900, deviceScaleFactor: 2};
@@ -122,9 +125,7 @@ scenario("devices", async s => {
     heard = await sound(s);
     return heard.states.every(state => state === "running") && heard.started;
   }, 5);
-  await s.key("Escape");
-  await s.key("ArrowLeft", 150);
-  await s.key("Enter", 150);
+  await s.waitFor("the end of the pad's game, saved", () => s.state(), GAME_SECONDS);
   await s.shotUntil("menu_after_game", isMenu);
 
   const side = (x, height) => ({x, y: OUTLINE, width: BAR, height: height - 2 * OUTLINE});

@@ -5,7 +5,9 @@
 // menu with no saved state and no load messages. Enter starts a game in the
 // first mode: Up moves the paddle up, Space launches a ball into the field,
 // and the browser acts on none of these keys (nor on Tab, which would move
-// the focus away from the game).
+// the focus away from the game): the canvas keeps the focus and shows its
+// ring. The page has a title, a language and a text for browsers without
+// scripts.
 // The game is ended from the pause panel (Escape, Left, Enter): its score
 // enters the mode's Last 10, and the save reaches the browser's IndexedDB.
 // After a reload the game loads every section of that state, and the kept
@@ -19,6 +21,9 @@ const STATE_FIELDS = 98;
 // Page areas (800 × 600): the paddle's column left of the field, the field.
 const PADDLE_AREA = {x: 0, y: 100, width: 40, height: 400};
 const FIELD_AREA = {x: 40, y: 100, width: 730, height: 400};
+// The page: its title, language, text without scripts, and the game's canvas
+// with the focus, its ring showing.
+const PAGE = {title: "Zimbolo", lang: "en", noscript: 1, focus: "canvas", ring: "solid"};
 // What the page says when the game was quit, and its button.
 const PLAY_AGAIN = "Thanks for playing Zimbolo. Play again";
 // Pixels the paddle must rise while Up is held (12 units an update).
@@ -54,6 +59,10 @@ scenario("first_game", async s => {
   await s.key("Tab");
   const through = await s.page.evaluate(() => window.keysLetThrough);
   if (through.join() !== "Enter") s.fail(`the browser acted on the game's keys too: ${through}`);
+  const page = await s.page.evaluate(() => ({title: document.title, lang: document.documentElement.lang,
+    noscript: document.querySelectorAll("noscript").length, focus: document.activeElement.id,
+    ring: getComputedStyle(document.activeElement).outlineStyle}));
+  if (JSON.stringify(page) !== JSON.stringify(PAGE)) s.fail(`the page is ${JSON.stringify(page)}`);
 
   await s.key("Escape");
   await s.key("ArrowLeft", 150);

@@ -14,7 +14,7 @@
 // second, animation frames per second, GPU process and renderers' CPU ms per
 // rendered frame, update us, update without sound effects us.
 "use strict";
-const {drive, isMenu} = require("../../tests/web/lib/scenario.js");
+const {drive, sleep, isMenu} = require("../../tests/web/lib/scenario.js");
 
 // How long frames are counted in play.
 const PLAY_SECONDS = 10;
@@ -25,8 +25,6 @@ const TIMED_UPDATES = 200;
 const WARM_UP_PAUSE_MS = 2000;
 // Headers that make the page cross-origin isolated.
 const ISOLATED = {"Cross-Origin-Opener-Policy": "same-origin", "Cross-Origin-Embedder-Policy": "require-corp"};
-
-const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
 // Loads the page; when (ms from navigation, on the page's clock) the menu
 // came: half-way between the asking for the last screenshot that does not

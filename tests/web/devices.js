@@ -14,7 +14,7 @@
 // page's size in screen pixels, and the menu is laid out again between black
 // bars at the sides, and then above and below.
 "use strict";
-const {scenario, CHROMIUM_ARGS, isMenu, isMenuUp} = require("./lib/scenario.js");
+const {scenario, sleep, CHROMIUM_ARGS, isMenu, isMenuUp} = require("./lib/scenario.js");
 
 // A browser's usual sound policy, in place of the scenarios' own.
 const SOUND_POLICY = "--autoplay-policy=";
@@ -68,8 +68,6 @@ function installPadAndSoundWatch() {
     return start.apply(this, args);
   };
 }
-
-const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 
 async function padPress(s, button, pause = 400) {
   await s.run(button => window.testPad.set(button, true), button);

@@ -64,9 +64,7 @@ scenario("first_game", async s => {
     ring: getComputedStyle(document.activeElement).outlineStyle}));
   if (JSON.stringify(page) !== JSON.stringify(PAGE)) s.fail(`the page is ${JSON.stringify(page)}`);
 
-  await s.key("Escape");
-  await s.key("ArrowLeft", 150);
-  await s.key("Enter", 150);
+  await s.endGame();
   await s.shotUntil("menu_after_game", isMenuUp);
   const saved = await s.waitFor("the save in IndexedDB", () => s.state());
   const fields = saved.split("|").length - 1;
@@ -78,9 +76,7 @@ scenario("first_game", async s => {
   for (const line of LOAD_MESSAGES) s.expectOutput(line);
   if (await s.state() !== saved) s.fail("the kept state changed with the reload");
 
-  await s.key("Escape");
-  await s.key("ArrowLeft", 150);
-  await s.key("Enter", 150);
+  await s.endGame();
   await s.waitFor("the page's offer to play again", async () => await s.message() === PLAY_AGAIN);
   if (await s.state() !== saved) s.fail("the kept state changed when the game was quit");
 });

@@ -23,9 +23,7 @@ const SAVE_REFUSED = "This browser did not keep the last save";
 
 // Ends the game from its pause panel; the menu comes back.
 async function quitGame(s, name) {
-  await s.key("Escape");
-  await s.key("ArrowLeft", 150);
-  await s.key("Enter", 150);
+  await s.endGame();
   await s.shotUntil(name, isMenuUp);
 }
 

@@ -22,9 +22,7 @@ scenario("play_round", async s => {
   for (const line of LOAD_MESSAGES) s.expectOutput(line);
   await s.key("Enter", 200);
   await s.shotStill("game");
-  await s.key("Escape");
-  await s.key("ArrowLeft", 150);
-  await s.key("Enter", 150);
+  await s.endGame();
   await s.shotUntil("menu_after_game", isMenuUp);
   const saved = await s.waitFor("the round's save", async () => {
     const kept = await s.state();

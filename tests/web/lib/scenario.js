@@ -20,6 +20,8 @@
 //   key(NAME, pause)        holds a key (puppeteer's name) for 150 ms, as the
 //                           game reads held keys once per update; then waits
 //                           pause ms (400)
+//   endGame()               Escape, Left, Enter: ends a game from its pause
+//                           panel, or quits from the menu
 //   press(x, y, pause)      holds the mouse button there for 150 ms, the same
 //   followBall()            from now on points at the balls in play, so that
 //                           a game started with the pointer returns them
@@ -226,6 +228,14 @@ class Scenario {
     await sleep(pause);
   }
 
+  // Escape, Left, Enter: the pause panel's choice that ends the game, or at
+  // the menu the quit.
+  async endGame() {
+    await this.key("Escape");
+    await this.key("ArrowLeft", 150);
+    await this.key("Enter", 150);
+  }
+
   async press(x, y, pause = 400) {
     await this.page.mouse.move(x, y);
     await this.page.mouse.down();
@@ -349,4 +359,4 @@ async function scenario(name, body, args = CHROMIUM_ARGS) {
   console.log(`${name}: passed`);
 }
 
-module.exports = {scenario, drive, CHROMIUM_ARGS, isMenu, isMenuUp, stateField, stateBest, stateRecent, LOAD_MESSAGES};
+module.exports = {scenario, drive, sleep, CHROMIUM_ARGS, isMenu, isMenuUp, stateField, stateBest, stateRecent, LOAD_MESSAGES};
